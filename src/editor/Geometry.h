@@ -24,6 +24,13 @@ struct TPoint {
     constexpr bool operator==(const TPoint&) const = default;
 };
 
+struct TSize {
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+
+    constexpr bool operator==(const TSize&) const = default;
+};
+
 struct TRect {
     std::int32_t Left = 0;
     std::int32_t Top = 0;

@@ -1,0 +1,239 @@
+#pragma once
+// The on-screen body of a circuit device: a rectangular panel on the canvas
+// with a frame, a symbol image and ports on its sides. It turns presses into
+// drag, resize, iconize and port-click actions of its canvas, describes what
+// the view has to paint, and writes and reads its own versioned record.
+
+#include "Color.h"
+#include "EditBox.h"
+#include "Geometry.h"
+#include "MouseInput.h"
+#include "ZaroStream.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zaro {
+
+class TCodingPanel;
+class TDragPanel;
+
+enum class TDragPanelResizeStyle : std::uint8_t { dprsFixed, dprsLine };
+
+// (Sender, Button, Shift, X, Y, Index of the panel, PortNo).
+using TDragPanelPortClicked =
+    std::function<void(TDragPanel& sender, TMouseButton button, TShiftState shift, int x, int y,
+                       int index, int portNo)>;
+using TDragPanelNotify = std::function<void(TDragPanel& sender)>;
+using TDragPanelMouseEvent =
+    std::function<void(TDragPanel& sender, TMouseButton button, TShiftState shift, int x, int y)>;
+
+// One port: the side it faces, the connector attached to it (-1 = none), its
+// area in panel coordinates and the caption drawn in it.
+struct TDragPanelPort {
+    TPortDirection Direction = TPortDirection::pdUp;
+    std::int32_t ConnectorNo = -1;
+    TRect Rect{0, 0, 1, 1};
+    std::string Caption;
+};
+
+struct TDragPanelPortPicture {
+    TRect Rect;               // filled with DragPanelPortBrush
+    std::string Caption;      // drawn with DragPanelPortFont, clipped to Rect,
+    TPoint CaptionOrigin;     // its top-left corner here,
+    bool ShowCaption = false; // when the canvas shows port captions
+};
+
+struct TDragPanelGlyph {
+    int GlyphIndex = 0;
+    TPoint Position;
+};
+
+// Everything the view paints for a panel, in painting order, panel coordinates.
+struct TDragPanelPicture {
+    std::vector<TPoint> Frame; // closed polyline
+    bool Selected = false;     // frame with SelectedDragPanelPen instead of DragPanelPen
+    std::vector<TDragPanelPortPicture> Ports;
+    int ImageIndex = -1;
+    std::optional<TPoint> ImagePosition; // symbol image, when there is one to draw
+    std::vector<TDragPanelGlyph> Glyphs; // iconize box and resize mark
+};
+
+class TDragPanel {
+public:
+    TDragPanel();
+    TDragPanel(const TDragPanel&) = delete;
+    TDragPanel& operator=(const TDragPanel&) = delete;
+    virtual ~TDragPanel();
+
+    // The class name written as "object <ClassName>" in the component text.
+    virtual std::string ClassName() const { return "TDragPanel"; }
+
+    // The canvas the panel sits on (not owned); set by the canvas when added.
+    TCodingPanel* Parent() const { return FParent; }
+    void SetParent(TCodingPanel* parent) { FParent = parent; }
+
+    // Position in the canvas's client coordinates and size.
+    int Left() const { return FBounds.Left; }
+    int Top() const { return FBounds.Top; }
+    int Width() const { return FBounds.Width(); }
+    int Height() const { return FBounds.Height(); }
+    const TRect& BoundsRect() const { return FBounds; }
+    // A negative width or height is taken as 0. Calls Resized when the size changed.
+    void SetBounds(int left, int top, int width, int height);
+    void SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
+    void SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
+    void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
+    void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+
+    // Hidden while the panel is dragged or resized; changes request a repaint.
+    bool Visible() const { return FVisible; }
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    void SetVisible(bool visible);
+
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& caption) { FCaption = caption; }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor color) { FColor = color; }
+
+    // Ports. Index outside 0..PortCount-1 raises ERangeError.
+    int PortCount() const { return static_cast<int>(FPorts.size()); }
+    // Keeps existing ports; added ones face pdUp at (0, 0, 1, 1) with no
+    // connector and no caption. A negative count gives 0.
+    void SetPortCount(int count);
+    TPortDirection PortDirection(int port) const { return Port(port).Direction; }
+    void SetPortDirection(int port, TPortDirection direction) { Port(port).Direction = direction; }
+    std::int32_t PortConnectorNo(int port) const { return Port(port).ConnectorNo; }
+    void SetPortConnectorNo(int port, std::int32_t connectorNo) {
+        Port(port).ConnectorNo = connectorNo;
+    }
+    const TRect& PortRect(int port) const { return Port(port).Rect; }
+    void SetPortRect(int port, const TRect& rect) { Port(port).Rect = rect; }
+    const std::string& PortCaption(int port) const { return Port(port).Caption; }
+    void SetPortCaption(int port, const std::string& caption) { Port(port).Caption = caption; }
+    // The first port whose rectangle holds the point, or -1.
+    int PortAt(int x, int y) const;
+
+    // Plain properties: the setters store the value only.
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int imageIndex) { FImageIndex = imageIndex; }
+    int Index() const { return FIndex; }
+    void SetIndex(int index) { FIndex = index; }
+    int MinWidth() const { return FMinWidth; }
+    void SetMinWidth(int value) { FMinWidth = value; }
+    int MinHeight() const { return FMinHeight; }
+    void SetMinHeight(int value) { FMinHeight = value; }
+    // A value <= 0 means no limit.
+    int MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int value) { FMaxWidth = value; }
+    int MaxHeight() const { return FMaxHeight; }
+    void SetMaxHeight(int value) { FMaxHeight = value; }
+    TDragPanelResizeStyle ResizeStyle() const { return FResizeStyle; }
+    void SetResizeStyle(TDragPanelResizeStyle style) { FResizeStyle = style; }
+    bool ImageHorzCenter() const { return FImageHorzCenter; }
+    void SetImageHorzCenter(bool value) { FImageHorzCenter = value; }
+    bool ImageVertCenter() const { return FImageVertCenter; }
+    void SetImageVertCenter(bool value) { FImageVertCenter = value; }
+    bool CanIconize() const { return FCanIconize; }
+    void SetCanIconize(bool value) { FCanIconize = value; }
+    bool Iconized() const { return FIconized; }
+    // Stores the value; on a canvas the wires follow; then repaints.
+    void SetIconized(bool value);
+
+    // Mouse position inside the panel when the last drag or resize began.
+    int GrabX() const { return FGrabX; }
+    int GrabY() const { return FGrabY; }
+
+    // The edit boxes a device shows on the panel, for the view; a plain panel has none.
+    virtual std::vector<TEditBox*> EditBoxes() const { return {}; }
+
+    // Mouse input in panel coordinates, from the view.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void MouseMove(TShiftState shift, int x, int y);
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void Click();
+    void DblClick();
+
+    // Requests a repaint through the canvas's platform; nothing without a canvas.
+    void Repaint() const;
+
+    // Painting, in the order the view draws it.
+    std::vector<TPoint> FramePolyline() const;
+    // Top-left corner of the port caption: (Left + 1, Top + 1) of the port.
+    TPoint PortCaptionOrigin(int port) const;
+    // Centred coordinates are (panel size - image size) div 2, else 0; an
+    // image larger than the panel gets a negative coordinate.
+    TPoint ImagePosition(TSize imageSize) const;
+    TPoint IconizeGlyphPosition(TSize glyphSize) const;
+    TPoint ResizeGlyphPosition(TSize glyphSize) const;
+    // The whole picture with the canvas's pens, image lists and caption
+    // setting; without a canvas: unselected, no images, no captions.
+    TDragPanelPicture Picture() const;
+    // The view calls this after it has painted the panel; raises OnPaint.
+    void Painted();
+
+    // The connectors at this panel's ports follow it; the canvas then adjusts its size.
+    virtual void UpdateConnectors();
+    // The panel record, current version "TDragPanel_3". Loading reads the
+    // whole record before it changes anything; a failure restores the position.
+    virtual void SaveToStream(TStream& stream);
+    virtual void LoadFromStream(TStream& stream);
+    // Called by the canvas after it added the panel.
+    virtual void AfterAdd() {}
+
+    TDragPanelPortClicked OnDragPanelPortClicked;
+    TDragPanelNotify OnPaint;
+    TDragPanelMouseEvent OnMouseDown;
+    TDragPanelMouseEvent OnMouseUp;
+    std::function<void(TDragPanel& sender, TShiftState shift, int x, int y)> OnMouseMove;
+    TDragPanelNotify OnClick;
+    TDragPanelNotify OnDblClick;
+
+protected:
+    // Runs whenever the size changed (a device may re-layout its boxes).
+    virtual void Resized() {}
+
+private:
+    const TDragPanelPort& Port(int port) const;
+    TDragPanelPort& Port(int port);
+    void LeftButtonDown(TMouseButton button, TShiftState shift, int x, int y);
+    bool InResizeCorner(int x, int y) const;
+    bool InIconizeBox(int x, int y) const;
+    void BeginDrag(int x, int y, bool resizing);
+
+    TCodingPanel* FParent = nullptr;
+    TRect FBounds = TRect::FromBounds(0, 0, 64, 64);
+    bool FVisible = true;
+    std::string FCaption;
+    TColor FColor = clBtnFace;
+    std::vector<TDragPanelPort> FPorts;
+    int FImageIndex = -1;
+    int FIndex = -1;
+    int FMinWidth = 32;
+    int FMinHeight = 32;
+    TDragPanelResizeStyle FResizeStyle = TDragPanelResizeStyle::dprsFixed;
+    bool FImageVertCenter = false;
+    bool FImageHorzCenter = false;
+    bool FCanIconize = false;
+    bool FIconized = false;
+    int FMaxHeight = -1;
+    int FMaxWidth = -1;
+    int FGrabX = 0;
+    int FGrabY = 0;
+};
+
+// Four ports, one in the middle of each side: the base of every device.
+class TDragPanel4P : public TDragPanel {
+public:
+    TDragPanel4P();
+    std::string ClassName() const override { return "TDragPanel4P"; }
+    // "TDragPanel4P" followed by the TDragPanel record.
+    void SaveToStream(TStream& stream) override;
+    void LoadFromStream(TStream& stream) override;
+};
+
+} // namespace zaro
