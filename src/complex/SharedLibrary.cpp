@@ -1,0 +1,59 @@
+#include "SharedLibrary.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace zaro {
+
+namespace {
+
+void* Open(const std::string& path) {
+    return ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+} // namespace
+
+std::string ProgramDirectory() {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) {
+            return {};
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            const std::string path(buffer.data(), static_cast<std::size_t>(length));
+            return path.substr(0, path.rfind('/'));
+        }
+        buffer.resize(buffer.size() * 2); // the path may have been cut short
+    }
+}
+
+void* OpenSharedLibrary(const std::string& fileName) {
+    if (fileName.empty()) {
+        return nullptr;
+    }
+    if (fileName.find('/') != std::string::npos) {
+        return Open(fileName);
+    }
+    const std::string directory = ProgramDirectory();
+    if (!directory.empty()) {
+        if (void* library = Open(directory + "/" + fileName)) {
+            return library;
+        }
+    }
+    return Open(fileName);
+}
+
+void* FindSharedLibrarySymbol(void* library, const char* name) {
+    return library ? ::dlsym(library, name) : nullptr;
+}
+
+void CloseSharedLibrary(void* library) {
+    if (library) {
+        ::dlclose(library);
+    }
+}
+
+} // namespace zaro
