@@ -26,6 +26,10 @@ class TTinyParser;
 // ZaroStrToFloat. Errors of the evaluator pass through.
 double EvaluateExpression(TTinyParser& evaluator, const std::string& text);
 
+// Where a device's value box sits, unless the class says otherwise.
+inline constexpr TRect DeviceValueEditBounds = TRect::FromBounds(12, 26, 72, 16);
+inline constexpr int DeviceEditFontHeight = 12;
+
 // What a panel stored in an earlier, larger layout becomes after loading.
 struct TOldSizeConversion {
     std::vector<std::int32_t> LoadedWidths; // the conversion applies to these
@@ -72,6 +76,8 @@ public:
 
     // The value text box, or nullptr for devices without one.
     TEditBox* ValueEdit() const { return FValueEdit.get(); }
+    // The text of ValueEdit; empty for devices without one.
+    std::string ValueText() const;
 
     TComplex Value{0.0, 0.0};
     std::vector<double> Residuals;
@@ -86,8 +92,9 @@ protected:
     virtual std::vector<TEditBox*> StoredEdits() const;
     virtual const TOldSizeConversion* OldSizeConversion() const;
 
-    // Editable value box at (12, 26), 72 x 16, font height 12.
-    TEditBox& CreateValueEdit(const std::string& defaultText);
+    // Editable value box, font height 12.
+    TEditBox& CreateValueEdit(const std::string& defaultText,
+                              TRect bounds = DeviceValueEditBounds);
     // Read-only result box at the same place, empty, in the panel's colour.
     TEditBox& CreateResultEdit();
     // A further edit box owned by the device (the lamp's power box).
