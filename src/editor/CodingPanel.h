@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace zaro {
@@ -163,22 +164,25 @@ private:
     TPoint ToCanvas(int x, int y) const { return {x + FHorzPosition, y + FVertPosition}; }
     bool Owns(const TDragPanel& panel) const;
     void CheckPort(int panelNo, int portNo) const;
+    void ReleasePort(int panelNo, int portNo);
+    void ForgetPanel(const TDragPanel& panel);
+    void RenumberAfterPanelDelete(int i);
+    void RepaintPanelNo(int panelNo) const;
+    void ClampScrollPositions();
     void ShowRubberBand(TRubberBandKind kind, TRect rect);
     void EraseRubberBand();
     void ShowMessage(const std::string& text);
+
     void PressWhileNormal(TShiftState shift, int x, int y);
     void StartPanning(int x, int y);
-    void FinishSegmentMove(TPoint canvasPoint);
-    void TrackSegment(TPoint canvasPoint);
-    void TrackConnecting(TPoint canvasPoint);
     void PanTo(int x, int y);
-    void DropOnCanvas(TDragPanel& panel, int x, int y);
+    TConnector* SelectedSegmentOwner() const;
+    void TrackSegment(TPoint canvasPoint);
+    void FinishSegmentMove(TPoint canvasPoint);
+    void TrackConnecting(TPoint canvasPoint);
     void ResizeDroppedPanel(TDragPanel& panel, int x, int y);
     void MoveDroppedPanel(TDragPanel& panel, int x, int y);
-    void FinishPanelDrag(TDragPanel& panel);
-    void ForgetPanel(const TDragPanel& panel);
-    void RenumberPanelsAfterDelete(int i);
-    void ClampScrollPositions();
+    void FollowMovedPanel(const TDragPanel& panel);
 
     TPlatform& FPlatform;
     std::vector<std::unique_ptr<TDragPanel>> FDragPanels;

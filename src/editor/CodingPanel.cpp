@@ -1,0 +1,353 @@
+#include "CodingPanel.h"
+
+#include "DragPanels.h"
+
+#include <algorithm>
+
+namespace zaro {
+
+namespace {
+
+const std::string MsgAutoSizeNegative = "have to move drag panel but not be implemented yet.";
+
+} // namespace
+
+TCodingPanel::TCodingPanel(TPlatform& platform) : FPlatform(platform) {
+    using enum TPenMode;
+    using enum TPenStyle;
+    ConnectorPen = {clBlack, pmCopy, 1, psSolid};
+    SelectedConnectorPen = {clLime, pmCopy, 1, psSolid};
+    SelectedLinePen = {clLime, pmCopy, 3, psSolid};
+    DragPanelPen = {clBlack, pmCopy, 1, psSolid};
+    SelectedDragPanelPen = {clLime, pmCopy, 2, psSolid};
+    RubberBandPen = {clBlack, pmNot, 1, psDot};
+    DragPanelPortBrush = {clBlue, TBrushStyle::bsSolid};
+    DragPanelPortFont = {clAqua, "Arial", 12};
+}
+
+// Wires go first: they refer to the panels by number only.
+TCodingPanel::~TCodingPanel() = default;
+
+TDragPanel& TCodingPanel::DragPanel(int i) const {
+    CheckIndex(i, DragPanelCount());
+    return *FDragPanels[i];
+}
+
+TConnector& TCodingPanel::Connector(int i) const {
+    CheckIndex(i, ConnectorCount());
+    return *FConnectors[i];
+}
+
+bool TCodingPanel::Owns(const TDragPanel& panel) const {
+    const int i = panel.Index();
+    return i >= 0 && i < DragPanelCount() && FDragPanels[i].get() == &panel;
+}
+
+void TCodingPanel::CheckPort(int panelNo, int portNo) const {
+    CheckIndex(portNo, DragPanel(panelNo).PortCount());
+}
+
+TDragPanel& TCodingPanel::AddDragPanel(std::unique_ptr<TDragPanel> panel) {
+    if (panel == nullptr) {
+        throw EZaroError("TCodingPanel.AddDragPanel: no panel given.");
+    }
+    TDragPanel& added = *panel;
+    added.SetIndex(DragPanelCount());
+    added.SetParent(this);
+    FDragPanels.push_back(std::move(panel));
+    added.AfterAdd();
+    AdjustCanvasSize();
+    return added;
+}
+
+TConnector& TCodingPanel::NewConnector() {
+    auto connector = std::make_unique<TConnector>();
+    connector->SetOwner(this);
+    connector->SetIndex(ConnectorCount());
+    FConnectors.push_back(std::move(connector));
+    return *FConnectors.back();
+}
+
+void TCodingPanel::ReleasePort(int panelNo, int portNo) {
+    TDragPanel& panel = DragPanel(panelNo);
+    const std::int32_t c = panel.PortConnectorNo(portNo);
+    if (c >= 0 && c < ConnectorCount()) {
+        DeleteConnector(c);
+    } else {
+        panel.SetPortConnectorNo(portNo, -1); // a stale number names no wire
+    }
+}
+
+void TCodingPanel::ConnectPorts(int panel1, int port1, int panel2, int port2) {
+    CheckPort(panel1, port1);
+    CheckPort(panel2, port2);
+    if (panel1 == panel2 && port1 == port2) {
+        throw EZaroError("TCodingPanel.ConnectPorts: a port cannot be wired to itself.");
+    }
+    ReleasePort(panel1, port1);
+    ReleasePort(panel2, port2);
+    TConnector& c = NewConnector();
+    c.SetStartPanelNo(panel1);
+    c.SetStartPortNo(port1);
+    c.SetEndPanelNo(panel2);
+    c.SetEndPortNo(port2);
+    DragPanel(panel1).SetPortConnectorNo(port1, c.Index());
+    DragPanel(panel2).SetPortConnectorNo(port2, c.Index());
+    c.Route();
+}
+
+void TCodingPanel::DeleteConnector(int i) {
+    CheckIndex(i, ConnectorCount());
+    SetSelectedConnectorNo(-1);
+    FConnectors.erase(FConnectors.begin() + i);
+    for (int j = i; j < ConnectorCount(); ++j) {
+        FConnectors[j]->SetIndex(j);
+    }
+    // Every port that named the wire lets go of it, also one the wire's own
+    // numbers did not point at; later numbers move down by one.
+    for (const auto& panel : FDragPanels) {
+        for (int port = 0; port < panel->PortCount(); ++port) {
+            const std::int32_t c = panel->PortConnectorNo(port);
+            if (c == i) {
+                panel->SetPortConnectorNo(port, -1);
+            } else if (c > i) {
+                panel->SetPortConnectorNo(port, c - 1);
+            }
+        }
+    }
+    FPlatform.RepaintCanvas();
+}
+
+void TCodingPanel::DeleteDragPanel(int i) {
+    TDragPanel& panel = DragPanel(i);
+    SetSelectedDragPanelNo(-1);
+    for (int port = 0; port < panel.PortCount(); ++port) {
+        if (panel.PortConnectorNo(port) != -1) {
+            ReleasePort(i, port);
+        }
+    }
+    // A wire that names the panel without a port naming the wire goes too.
+    for (int c = ConnectorCount() - 1; c >= 0; --c) {
+        if (FConnectors[c]->StartPanelNo() == i || FConnectors[c]->EndPanelNo() == i) {
+            DeleteConnector(c);
+        }
+    }
+    ForgetPanel(panel);
+    FDragPanels.erase(FDragPanels.begin() + i);
+    RenumberAfterPanelDelete(i);
+    AdjustCanvasSize();
+    FPlatform.RepaintCanvas();
+}
+
+// An action that still refers to the panel being deleted is dropped.
+void TCodingPanel::ForgetPanel(const TDragPanel& panel) {
+    if (FDragComponent == &panel) {
+        FDragComponent = nullptr;
+        EraseRubberBand();
+        FStatus = TCodingPanelStatus::cpsNormal;
+    }
+    if (FStatus == TCodingPanelStatus::cpsConnecting && FFirstPanelNo == panel.Index()) {
+        EraseRubberBand();
+        FStatus = TCodingPanelStatus::cpsNormal;
+    }
+}
+
+void TCodingPanel::RenumberAfterPanelDelete(int i) {
+    for (int j = i; j < DragPanelCount(); ++j) {
+        FDragPanels[j]->SetIndex(j);
+    }
+    if (FFirstPanelNo > i) {
+        --FFirstPanelNo;
+    }
+    // The wire keeps its route: only the numbers of its panels changed.
+    for (const auto& c : FConnectors) {
+        const bool routed = c->Routed();
+        if (c->StartPanelNo() > i) {
+            c->SetStartPanelNo(c->StartPanelNo() - 1);
+        }
+        if (c->EndPanelNo() > i) {
+            c->SetEndPanelNo(c->EndPanelNo() - 1);
+        }
+        c->SetRouted(routed);
+    }
+}
+
+TConnectorLineHit TCodingPanel::HitTestConnectorLine(TPoint p) const {
+    constexpr std::int32_t margin = 4;
+    for (const auto& c : FConnectors) {
+        if (!c->Routed()) {
+            continue; // not drawn, so not there to grab
+        }
+        // The first and the last segment belong to the ports and are never grabbed.
+        for (int k = 1; k <= c->LineCount() - 2; ++k) {
+            const TPoint a = c->Point(k);
+            const TPoint b = c->Point(k + 1);
+            const bool inX =
+                std::min(a.x, b.x) - margin <= p.x && p.x < std::max(a.x, b.x) + margin;
+            const bool inY =
+                std::min(a.y, b.y) - margin <= p.y && p.y < std::max(a.y, b.y) + margin;
+            if (inX && inY) {
+                return {true, c->Index(), k};
+            }
+        }
+    }
+    return {};
+}
+
+void TCodingPanel::RepaintPanelNo(int panelNo) const {
+    if (panelNo >= 0 && panelNo < DragPanelCount()) {
+        FPlatform.RepaintPanel(*FDragPanels[panelNo]);
+    }
+}
+
+void TCodingPanel::SetSelectedConnectorNo(std::int32_t value) {
+    FSelectedConnectorNo = value;
+    if (value != -1 && FSelectedDragPanelNo != -1) {
+        const int old = FSelectedDragPanelNo;
+        FSelectedDragPanelNo = -1;
+        RepaintPanelNo(old);
+    }
+}
+
+void TCodingPanel::SetSelectedDragPanelNo(std::int32_t value) {
+    if (FSelectedDragPanelNo != -1) {
+        RepaintPanelNo(FSelectedDragPanelNo);
+    }
+    if (value != -1 && FSelectedConnectorNo != -1) {
+        FSelectedConnectorNo = -1;
+        FSelectedLineNo = -1;
+        FPlatform.RepaintCanvas();
+    }
+    FSelectedDragPanelNo = value;
+}
+
+void TCodingPanel::SetDragPanelGridPitch(std::int32_t value) {
+    FDragPanelGridPitch = std::clamp(value, MinGridPitch, MaxGridPitch);
+}
+
+void TCodingPanel::SetConnectorGridPitch(std::int32_t value) {
+    FConnectorGridPitch = std::clamp(value, MinGridPitch, MaxGridPitch);
+}
+
+void TCodingPanel::SetSize(std::int32_t width, std::int32_t height) {
+    FWidth = std::max(width, 0);
+    FHeight = std::max(height, 0);
+    ClampScrollPositions();
+}
+
+// A minimum above the maximum raises the maximum (unless there is none), and
+// one above the present size grows the control.
+void TCodingPanel::SetMinWidth(std::int32_t value) {
+    if (FMaxWidth != -1 && value > FMaxWidth) {
+        FMaxWidth = value;
+    }
+    if (value > FWidth) {
+        SetSize(value, FHeight);
+    }
+    FMinWidth = value;
+}
+
+void TCodingPanel::SetMinHeight(std::int32_t value) {
+    if (FMaxHeight != -1 && value > FMaxHeight) {
+        FMaxHeight = value;
+    }
+    if (value > FHeight) {
+        SetSize(FWidth, value);
+    }
+    FMinHeight = value;
+}
+
+void TCodingPanel::AdjustCanvasSize() {
+    if (!FAutoSize) {
+        return;
+    }
+    std::int32_t minLeft = FWidth;
+    std::int32_t minTop = FHeight;
+    std::int32_t maxRight = 0;
+    std::int32_t maxBottom = 0;
+    for (const auto& p : FDragPanels) {
+        minLeft = std::min(minLeft, p->Left());
+        minTop = std::min(minTop, p->Top());
+        maxRight = std::max(maxRight, p->Left() + p->Width());
+        maxBottom = std::max(maxBottom, p->Top() + p->Height());
+    }
+    // Panels left of or above the origin are not moved; the control grows instead.
+    if (minLeft < 0) {
+        ShowMessage(MsgAutoSizeNegative);
+        maxRight -= minLeft;
+    }
+    if (minTop < 0) {
+        ShowMessage(MsgAutoSizeNegative);
+        maxBottom -= minTop;
+    }
+    std::int32_t w = std::max(FWidth, maxRight);
+    std::int32_t h = std::max(FHeight, maxBottom);
+    if (FMinWidth != -1 && w < FMinWidth) {
+        w = FMinWidth;
+    }
+    if (FMinHeight != -1 && h < FMinHeight) {
+        h = FMinHeight;
+    }
+    if (FMaxWidth != -1 && w > FMaxWidth) {
+        w = FMaxWidth;
+    }
+    if (FMaxHeight != -1 && h > FMaxHeight) {
+        h = FMaxHeight;
+    }
+    SetSize(w, h);
+}
+
+void TCodingPanel::SetHorzScrollPosition(std::int32_t value) {
+    FHorzPosition = std::clamp(value, 0, std::max(0, FHorzRange - FWidth));
+}
+
+void TCodingPanel::SetVertScrollPosition(std::int32_t value) {
+    FVertPosition = std::clamp(value, 0, std::max(0, FVertRange - FHeight));
+}
+
+void TCodingPanel::SetHorzScrollRange(std::int32_t value) {
+    FHorzRange = std::max(value, 0);
+    ClampScrollPositions();
+}
+
+void TCodingPanel::SetVertScrollRange(std::int32_t value) {
+    FVertRange = std::max(value, 0);
+    ClampScrollPositions();
+}
+
+void TCodingPanel::ClampScrollPositions() {
+    SetHorzScrollPosition(FHorzPosition);
+    SetVertScrollPosition(FVertPosition);
+}
+
+const TPen& TCodingPanel::PenOf(TConnectorPenKind kind) const {
+    switch (kind) {
+    case TConnectorPenKind::SelectedConnectorPen:
+        return SelectedConnectorPen;
+    case TConnectorPenKind::SelectedLinePen:
+        return SelectedLinePen;
+    case TConnectorPenKind::ConnectorPen:
+        break;
+    }
+    return ConnectorPen;
+}
+
+void TCodingPanel::ShowRubberBand(TRubberBandKind kind, TRect rect) {
+    FRubberBandKind = kind;
+    FRubberBandRect = rect;
+    FRubberBandShown = true;
+    FPlatform.RepaintCanvas();
+}
+
+void TCodingPanel::EraseRubberBand() {
+    if (FRubberBandShown) {
+        FRubberBandShown = false;
+        FPlatform.RepaintCanvas();
+    }
+}
+
+void TCodingPanel::ShowMessage(const std::string& text) {
+    FPlatform.MessageBox(text, TMsgDlgType::mtCustom, TMsgDlgButtons::mbOK);
+}
+
+} // namespace zaro
