@@ -30,7 +30,7 @@ public:
     // Coefficient of the current flowing into the device at `port`: a s_p I_p.
     void IInto(int row, int port, double a) { I(row, port, a * Device.PortCurrentSign(port)); }
     void Right(int row, const TValue& c) { Rhs[row] = c; }
-    void Right(int row, double c) { Rhs[row] = RealCoef<TValue>(c); }
+    void RightReal(int row, double c) { Rhs[row] = RealCoef<TValue>(c); }
 
     // What flows in through all ports adds up to zero: sum of s_p I_p = 0.
     void CurrentSum(int row) {
@@ -38,7 +38,8 @@ public:
             IInto(row, p, 1.0);
         }
     }
-    // Every port has the potential of port 0: V_0 - V_p = 0 in rows first...
+    // Every port has the potential of port 0: V_0 - V_p = 0 for p = 1, 2, ...
+    // in the rows from firstRow on.
     void EqualPotentials(int firstRow) {
         for (int p = 1; p < Device.PortCount(); ++p) {
             V(firstRow + p - 1, 0, 1.0);

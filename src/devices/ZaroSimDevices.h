@@ -74,6 +74,8 @@ public:
     void SaveToStream(TStream& stream) override;
     void LoadFromStream(TStream& stream) override;
 
+    // The boxes the view shows on the panel: ValueEdit, where there is one.
+    std::vector<TEditBox*> EditBoxes() const override;
     // The value text box, or nullptr for devices without one.
     TEditBox* ValueEdit() const { return FValueEdit.get(); }
     // The text of ValueEdit; empty for devices without one.
@@ -93,8 +95,7 @@ protected:
     virtual const TOldSizeConversion* OldSizeConversion() const;
 
     // Editable value box, font height 12.
-    TEditBox& CreateValueEdit(const std::string& defaultText,
-                              TRect bounds = DeviceValueEditBounds);
+    TEditBox& CreateValueEdit(const std::string& defaultText, TRect bounds = DeviceValueEditBounds);
     // Read-only result box at the same place, empty, in the panel's colour.
     TEditBox& CreateResultEdit();
     // A further edit box owned by the device (the lamp's power box).

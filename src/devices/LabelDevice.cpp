@@ -1,0 +1,44 @@
+#include "LabelDevice.h"
+
+#include "ZaroStream.h"
+
+#include <algorithm>
+
+namespace zaro {
+
+TLabelDevice::TLabelDevice(TTinyParser& evaluator)
+    : TZaroSimDevice(evaluator), FNoteEditor(std::make_unique<TNoteEditor>()) {
+    SetPortCount(0);
+    SetBounds(Left(), Top(), 160, 96);
+    SetResizeStyle(TDragPanelResizeStyle::dprsLine);
+    SetImageIndex(-1);
+    FResizeHandlerInstalled = true;
+}
+
+void TLabelDevice::BuildDCDeviceEquation(TDCCoefArray&, TDCRhsArray&) {}
+
+void TLabelDevice::BuildACDeviceEquation(TACCoefArray&, TACRhsArray&) {}
+
+void TLabelDevice::Resized() {
+    if (!FResizeHandlerInstalled) {
+        return;
+    }
+    if (Width() < MinSide || Height() < MinSide) {
+        // Runs this handler again with the corrected size.
+        SetBounds(Left(), Top(), std::max(Width(), MinSide), std::max(Height(), MinSide));
+        return;
+    }
+    FNoteEditor->SetBounds(4, 4, Width() - 9, Height() - 9);
+}
+
+void TLabelDevice::WriteOwnItems(TStream& stream) const {
+    WriteRichTextToStr(stream, FNoteEditor->Document());
+}
+
+std::function<void()> TLabelDevice::ReadOwnItems(TStream& stream) {
+    auto document = std::make_shared<TRichTextDocument>();
+    ReadRichTextFromStr(stream, *document);
+    return [this, document] { FNoteEditor->Document().SetRtf(document->Rtf()); };
+}
+
+} // namespace zaro

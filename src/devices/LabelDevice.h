@@ -1,0 +1,36 @@
+#pragma once
+// A free text note on the schematic: a resizable panel holding a rich-text
+// editor, with no ports and no equations.
+
+#include "NoteEditor.h"
+#include "ZaroSimDevices.h"
+
+namespace zaro {
+
+class TLabelDevice : public TZaroSimDevice {
+public:
+    static constexpr int MinSide = 32;
+
+    explicit TLabelDevice(TTinyParser& evaluator);
+    std::string ClassName() const override { return "TLabelDevice"; }
+
+    TNoteEditor& NoteEditor() const { return *FNoteEditor; }
+
+    // A label adds no rows.
+    void BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) override;
+    void BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) override;
+
+protected:
+    // Keeps the panel at least 32 x 32 and lets the editor fill it inside a
+    // 4 pixel margin.
+    void Resized() override;
+    // The editor's document as a rich-text block.
+    void WriteOwnItems(TStream& stream) const override;
+    std::function<void()> ReadOwnItems(TStream& stream) override;
+
+private:
+    std::unique_ptr<TNoteEditor> FNoteEditor;
+    bool FResizeHandlerInstalled = false;
+};
+
+} // namespace zaro

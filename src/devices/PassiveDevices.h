@@ -1,0 +1,64 @@
+#pragma once
+// The linear passive elements: impedances between their two ports whose value
+// text is evaluated at the start of an analysis and again, at the present
+// frequency, whenever an AC block is built.
+
+#include "ZaroSimDevices.h"
+
+namespace zaro {
+
+// Resistance in ohms; image 5, default text "1k".
+class TResistor : public T2PortDevice {
+public:
+    explicit TResistor(TTinyParser& evaluator);
+    std::string ClassName() const override { return "TResistor"; }
+
+    void UpdateDeviceValue() override;
+    void BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) override;
+    void BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) override;
+
+protected:
+    const TOldSizeConversion* OldSizeConversion() const override;
+};
+
+// Capacitance in farads; image 1, default text "10u". In DC practically open.
+class TCapacitor : public T2PortDevice {
+public:
+    static constexpr double DCResistance = 1E20;
+    static constexpr double SeriesResistance = 0.0001;
+
+    explicit TCapacitor(TTinyParser& evaluator);
+    std::string ClassName() const override { return "TCapacitor"; }
+
+    // The reactance formula for a value text: "-1/(2*PI*F*(" + text + "))".
+    static std::string ReactanceFormula(const std::string& text);
+
+    void UpdateDeviceValue() override;
+    void BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) override;
+    void BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) override;
+
+protected:
+    const TOldSizeConversion* OldSizeConversion() const override;
+};
+
+// Inductance in henries; image 3, default text "10u". In DC practically a short.
+class TInductor : public T2PortDevice {
+public:
+    static constexpr double DCResistance = 0.0001;
+    static constexpr double SeriesResistance = 0.0001;
+
+    explicit TInductor(TTinyParser& evaluator);
+    std::string ClassName() const override { return "TInductor"; }
+
+    // The reactance formula for a value text: "2*PI*F*(" + text + ")".
+    static std::string ReactanceFormula(const std::string& text);
+
+    void UpdateDeviceValue() override;
+    void BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) override;
+    void BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) override;
+
+protected:
+    const TOldSizeConversion* OldSizeConversion() const override;
+};
+
+} // namespace zaro
