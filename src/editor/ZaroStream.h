@@ -24,6 +24,26 @@ public:
 // The side of its panel on which a port sits and faces outward.
 enum class TPortDirection : std::uint8_t { pdUp, pdDown, pdLeft, pdRight };
 
+// Sets the stream back to where it was at construction unless Commit was
+// called: a reader that fails leaves the stream as it found it.
+class TStreamPositionGuard {
+public:
+    explicit TStreamPositionGuard(TStream& stream) : Stream(stream), Start(stream.Position()) {}
+    ~TStreamPositionGuard() {
+        if (!Done) {
+            Stream.SetPosition(Start);
+        }
+    }
+    TStreamPositionGuard(const TStreamPositionGuard&) = delete;
+    TStreamPositionGuard& operator=(const TStreamPositionGuard&) = delete;
+    void Commit() { Done = true; }
+
+private:
+    TStream& Stream;
+    std::int64_t Start;
+    bool Done = false;
+};
+
 // Longest String, in code page 932 bytes, that a reader accepts.
 inline constexpr std::int32_t MaxStreamStringBytes = 65535;
 
@@ -56,8 +76,9 @@ std::string PortDirectionToStr(TPortDirection direction);
 TPortDirection StrToPortDirection(std::string_view text);
 
 // Reads a record tag and returns it when it is one of `accepted`. Otherwise
-// (also when the tag cannot be read) restores the position and raises
-// "<className>.LoadFromStream: This is not <className> object.".
+// restores the position and raises "<className>.LoadFromStream: This is not
+// <className> object."; a tag that cannot be read raises the read error,
+// also with the position restored.
 std::string ReadRecordTag(TStream& stream, std::initializer_list<std::string_view> accepted,
                           const std::string& className);
 // The same with the class name as the only accepted tag.

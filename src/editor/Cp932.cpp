@@ -1,0 +1,150 @@
+#include "Cp932.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <iconv.h>
+
+namespace zaro {
+
+namespace {
+
+// One iconv descriptor per direction and thread, opened on first use.
+class TConverter {
+public:
+    TConverter(const char* to, const char* from) : Handle(iconv_open(to, from)) {}
+    ~TConverter() {
+        if (Handle != reinterpret_cast<iconv_t>(-1)) {
+            iconv_close(Handle);
+        }
+    }
+    TConverter(const TConverter&) = delete;
+    TConverter& operator=(const TConverter&) = delete;
+
+    // Converts all of `input`; returns the offset of the first byte that could
+    // not be converted, or npos on success.
+    std::size_t Convert(std::string_view input, std::string& output) {
+        if (Handle == reinterpret_cast<iconv_t>(-1)) {
+            throw EZaroError("The code page 932 converter is not available.");
+        }
+        iconv(Handle, nullptr, nullptr, nullptr, nullptr);
+        output.clear();
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        char buffer[1024];
+        while (inLeft > 0) {
+            char* out = buffer;
+            std::size_t outLeft = sizeof buffer;
+            std::size_t rc = iconv(Handle, &in, &inLeft, &out, &outLeft);
+            output.append(buffer, static_cast<std::size_t>(out - buffer));
+            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+                return static_cast<std::size_t>(in - input.data());
+            }
+        }
+        return std::string_view::npos;
+    }
+
+private:
+    iconv_t Handle;
+};
+
+// Length of the UTF-8 sequence starting with `lead`, 0 when it cannot start one.
+int SequenceLength(unsigned char lead) {
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        return 4;
+    }
+    return 0;
+}
+
+// Decodes the scalar value at `pos` of valid UTF-8 text.
+std::uint32_t DecodeAt(std::string_view text, std::size_t pos) {
+    auto lead = static_cast<unsigned char>(text[pos]);
+    int n = SequenceLength(lead);
+    static constexpr unsigned char LeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    std::uint32_t cp = lead & LeadMask[n];
+    for (int i = 1; i < n; ++i) {
+        cp = (cp << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
+    }
+    return cp;
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        int n = SequenceLength(static_cast<unsigned char>(text[i]));
+        if (n == 0 || i + n > text.size()) {
+            return false;
+        }
+        for (int k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        std::uint32_t cp = DecodeAt(text, i);
+        static constexpr std::uint32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < Smallest[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return false;
+        }
+        i += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& text, std::uint32_t cp) {
+    if (cp < 0x80) {
+        text += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        text += static_cast<char>(0xC0 | (cp >> 6));
+        text += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        text += static_cast<char>(0xE0 | (cp >> 12));
+        text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | (cp >> 18));
+        text += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    if (!IsValidUtf8(utf8)) {
+        throw ECp932Error(ECp932Error::TKind::InvalidUtf8, "The text is not valid UTF-8.");
+    }
+    thread_local TConverter converter("CP932", "UTF-8");
+    std::string result;
+    std::size_t bad = converter.Convert(utf8, result);
+    if (bad != std::string_view::npos) {
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(DecodeAt(utf8, bad)));
+        throw ECp932Error(ECp932Error::TKind::Unrepresentable,
+                          std::string("Code page 932 cannot represent the character ") + code +
+                              ".");
+    }
+    return result;
+}
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    thread_local TConverter converter("UTF-8", "CP932");
+    std::string result;
+    std::size_t bad = converter.Convert(cp932, result);
+    if (bad != std::string_view::npos) {
+        throw ECp932Error(ECp932Error::TKind::InvalidCp932,
+                          "The bytes are not valid code page 932 text (byte offset " +
+                              std::to_string(bad) + ").");
+    }
+    return result;
+}
+
+} // namespace zaro

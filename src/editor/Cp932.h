@@ -1,0 +1,31 @@
+#pragma once
+// Conversion between the program's UTF-8 text and code page 932 (Japanese
+// Shift-JIS as the files and the clipboard carry it). Nothing is replaced or
+// dropped: text that cannot be converted raises ECp932Error.
+
+#include "ZaroErrors.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zaro {
+
+class ECp932Error : public EZaroError {
+public:
+    enum class TKind { InvalidUtf8, Unrepresentable, InvalidCp932 };
+    ECp932Error(TKind kind, const std::string& message) : EZaroError(message), Kind(kind) {}
+    TKind Kind;
+};
+
+// "The text is not valid UTF-8.", or "Code page 932 cannot represent the
+// character U+XXXX." naming the first such character.
+std::string Utf8ToCp932(std::string_view utf8);
+// "The bytes are not valid code page 932 text (byte offset N)."
+std::string Cp932ToUtf8(std::string_view cp932);
+
+bool IsValidUtf8(std::string_view text);
+// Appends the UTF-8 form of a Unicode scalar value (no surrogates, at most U+10FFFF).
+void AppendUtf8(std::string& text, std::uint32_t codePoint);
+
+} // namespace zaro

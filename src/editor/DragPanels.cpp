@@ -1,0 +1,401 @@
+#include "DragPanels.h"
+
+#include "CodingPanel.h"
+#include "ComponentText.h"
+
+namespace zaro {
+
+namespace {
+
+// Size of the corner boxes for resizing and iconizing.
+constexpr int CornerBox = 16;
+
+// Everything a panel record holds, read completely before it is applied.
+struct TDragPanelRecord {
+    int Version = 3;
+    TComponentObject Text;
+    std::string Caption;
+    std::int32_t ImageIndex = -1;
+    std::int32_t Index = -1;
+    bool CanIconize = false;
+    bool Iconized = false;
+    std::int32_t MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+    bool ImageHorzCenter = false;
+    bool ImageVertCenter = false;
+    std::vector<TDragPanelPort> Ports;
+};
+
+int VersionOfTag(const std::string& tag) {
+    return tag == "TDragPanel" ? 1 : tag == "TDragPanel_2" ? 2 : 3;
+}
+
+TRect ReadRect(TStream& stream) {
+    TRect r;
+    r.Left = ReadIntegerFromStr(stream);
+    r.Top = ReadIntegerFromStr(stream);
+    r.Right = ReadIntegerFromStr(stream);
+    r.Bottom = ReadIntegerFromStr(stream);
+    return r;
+}
+
+void WriteRect(TStream& stream, const TRect& r) {
+    WriteIntegerToStr(stream, r.Left);
+    WriteIntegerToStr(stream, r.Top);
+    WriteIntegerToStr(stream, r.Right);
+    WriteIntegerToStr(stream, r.Bottom);
+}
+
+// The port count, refused when the stream cannot hold that many ports (each
+// needs at least a connector number, an empty name, a rectangle and, from
+// version 2 on, an empty caption), so no huge array is made for a bad record.
+int ReadPortCount(TStream& stream, int version) {
+    std::int32_t n = ReadIntegerFromStr(stream);
+    if (n <= 0) {
+        return 0;
+    }
+    const std::int64_t smallestPort = 4 + 4 + 16 + (version >= 2 ? 4 : 0);
+    if (n * smallestPort > stream.Remaining()) {
+        throw EReadError();
+    }
+    return n;
+}
+
+void ReadPorts(TStream& stream, TDragPanelRecord& r) {
+    r.Ports.resize(static_cast<std::size_t>(ReadPortCount(stream, r.Version)));
+    for (auto& port : r.Ports) {
+        port.ConnectorNo = ReadIntegerFromStr(stream);
+    }
+    for (auto& port : r.Ports) {
+        port.Direction = StrToPortDirection(ReadStringFromStr(stream));
+    }
+    for (auto& port : r.Ports) {
+        port.Rect = ReadRect(stream);
+    }
+    if (r.Version >= 2) {
+        for (auto& port : r.Ports) {
+            port.Caption = ReadStringFromStr(stream);
+        }
+    }
+}
+
+TDragPanelRecord ReadDragPanelRecord(TStream& stream) {
+    TDragPanelRecord r;
+    r.Version = VersionOfTag(
+        ReadRecordTag(stream, {"TDragPanel", "TDragPanel_2", "TDragPanel_3"}, "TDragPanel"));
+    r.Text = ParseComponentText(ReadStringFromStr(stream));
+    r.Caption = ReadStringFromStr(stream);
+    r.ImageIndex = ReadIntegerFromStr(stream);
+    r.Index = ReadIntegerFromStr(stream);
+    if (r.Version >= 2) {
+        r.CanIconize = ReadBooleanFromStr(stream);
+        r.Iconized = ReadBooleanFromStr(stream);
+    }
+    if (r.Version >= 3) {
+        r.MinWidth = ReadIntegerFromStr(stream);
+        r.MinHeight = ReadIntegerFromStr(stream);
+        r.MaxWidth = ReadIntegerFromStr(stream);
+        r.MaxHeight = ReadIntegerFromStr(stream);
+    }
+    r.ImageHorzCenter = ReadBooleanFromStr(stream);
+    r.ImageVertCenter = ReadBooleanFromStr(stream);
+    ReadPorts(stream, r);
+    return r;
+}
+
+} // namespace
+
+TDragPanel::TDragPanel() = default;
+TDragPanel::~TDragPanel() = default;
+
+void TDragPanel::SetBounds(int left, int top, int width, int height) {
+    TRect bounds = TRect::FromBounds(left, top, std::max(width, 0), std::max(height, 0));
+    if (bounds == FBounds) {
+        return;
+    }
+    bool resized = bounds.Width() != FBounds.Width() || bounds.Height() != FBounds.Height();
+    FBounds = bounds;
+    if (resized) {
+        Resized();
+    }
+    Repaint();
+}
+
+void TDragPanel::SetVisible(bool visible) {
+    if (visible != FVisible) {
+        FVisible = visible;
+        Repaint();
+    }
+}
+
+const TDragPanelPort& TDragPanel::Port(int port) const {
+    CheckIndex(port, PortCount());
+    return FPorts[static_cast<std::size_t>(port)];
+}
+
+TDragPanelPort& TDragPanel::Port(int port) {
+    CheckIndex(port, PortCount());
+    return FPorts[static_cast<std::size_t>(port)];
+}
+
+void TDragPanel::SetPortCount(int count) {
+    FPorts.resize(static_cast<std::size_t>(std::max(count, 0)));
+}
+
+int TDragPanel::PortAt(int x, int y) const {
+    for (int i = 0; i < PortCount(); ++i) {
+        if (FPorts[static_cast<std::size_t>(i)].Rect.Contains({x, y})) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void TDragPanel::SetIconized(bool value) {
+    FIconized = value;
+    if (FParent != nullptr) {
+        UpdateConnectors();
+    }
+    Repaint();
+}
+
+void TDragPanel::Repaint() const {
+    if (FParent != nullptr) {
+        FParent->Platform().RepaintPanel(*this);
+    }
+}
+
+void TDragPanel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == TMouseButton::mbLeft) {
+        LeftButtonDown(button, shift, x, y);
+    } else if (FParent != nullptr) {
+        FParent->SetSelectedDragPanelNo(FIndex);
+        Repaint();
+    }
+    if (FParent != nullptr) {
+        FParent->Platform().FocusCanvas();
+    }
+    if (OnMouseDown) {
+        OnMouseDown(*this, button, shift, x, y);
+    }
+}
+
+void TDragPanel::LeftButtonDown(TMouseButton button, TShiftState shift, int x, int y) {
+    int port = PortAt(x, y);
+    // The resize corner wins over a port lying under it.
+    if (FParent != nullptr && InResizeCorner(x, y)) {
+        BeginDrag(x, y, true);
+    } else if (InIconizeBox(x, y)) {
+        if (FParent != nullptr) {
+            SetIconized(!FIconized);
+        }
+    } else if (port < 0) {
+        if (FParent != nullptr) {
+            BeginDrag(x, y, false);
+        }
+    } else {
+        if (OnDragPanelPortClicked) {
+            OnDragPanelPortClicked(*this, button, shift, x, y, FIndex, port);
+        }
+        if (FParent != nullptr) {
+            FParent->ProcessOnDragPanelPortClicked(*this, port);
+        }
+    }
+}
+
+bool TDragPanel::InResizeCorner(int x, int y) const {
+    return x > Width() - CornerBox && y > Height() - CornerBox &&
+           FResizeStyle == TDragPanelResizeStyle::dprsLine && !FIconized;
+}
+
+bool TDragPanel::InIconizeBox(int x, int y) const {
+    return x > Width() - CornerBox && y < CornerBox && FCanIconize;
+}
+
+void TDragPanel::BeginDrag(int x, int y, bool resizing) {
+    FGrabX = x;
+    FGrabY = y;
+    Hide();
+    FParent->SetDragComponent(this);
+    FParent->SetStatus(resizing ? TCodingPanelStatus::cpsResizingPanel
+                                : TCodingPanelStatus::cpsDraggingPanel);
+    FParent->SetSelectedDragPanelNo(FIndex);
+    FParent->Platform().BeginPanelDrag(*this, FParent->DragPanelGridPitch() / 2);
+}
+
+void TDragPanel::MouseMove(TShiftState shift, int x, int y) {
+    if (OnMouseMove) {
+        OnMouseMove(*this, shift, x, y);
+    }
+}
+
+void TDragPanel::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseUp) {
+        OnMouseUp(*this, button, shift, x, y);
+    }
+}
+
+void TDragPanel::Click() {
+    if (OnClick) {
+        OnClick(*this);
+    }
+}
+
+void TDragPanel::DblClick() {
+    if (OnDblClick) {
+        OnDblClick(*this);
+    }
+}
+
+std::vector<TPoint> TDragPanel::FramePolyline() const {
+    int r = Width() - 1;
+    int b = Height() - 1;
+    return {{0, 0}, {r, 0}, {r, b}, {0, b}, {0, 0}};
+}
+
+TPoint TDragPanel::PortCaptionOrigin(int port) const {
+    const TRect& r = PortRect(port);
+    return {r.Left + 1, r.Top + 1};
+}
+
+TPoint TDragPanel::ImagePosition(TSize imageSize) const {
+    return {FImageHorzCenter ? Div(Width() - imageSize.Width, 2) : 0,
+            FImageVertCenter ? Div(Height() - imageSize.Height, 2) : 0};
+}
+
+TPoint TDragPanel::IconizeGlyphPosition(TSize glyphSize) const {
+    return {Width() - glyphSize.Width, 1};
+}
+
+TPoint TDragPanel::ResizeGlyphPosition(TSize glyphSize) const {
+    return {Width() - glyphSize.Width, Height() - glyphSize.Height};
+}
+
+TDragPanelPicture TDragPanel::Picture() const {
+    TDragPanelPicture picture;
+    picture.Frame = FramePolyline();
+    picture.Selected = FParent != nullptr && FParent->SelectedDragPanelNo() == FIndex;
+    bool captions = FParent != nullptr && FParent->ShowDragPanelPortCaptions();
+    for (int i = 0; i < PortCount(); ++i) {
+        picture.Ports.push_back({PortRect(i), PortCaption(i), PortCaptionOrigin(i), captions});
+    }
+    picture.ImageIndex = FImageIndex;
+    const TImageList* images = FParent != nullptr ? FParent->ImageList() : nullptr;
+    if (FImageIndex != -1 && images != nullptr) {
+        picture.ImagePosition = ImagePosition({images->Width, images->Height});
+    }
+    const TImageList* glyphs = FParent != nullptr ? FParent->Images() : nullptr;
+    if (glyphs != nullptr) {
+        TSize glyph{glyphs->Width, glyphs->Height};
+        if (FCanIconize) {
+            picture.Glyphs.push_back({FIconized ? 2 : 1, IconizeGlyphPosition(glyph)});
+        }
+        if (FResizeStyle != TDragPanelResizeStyle::dprsFixed) {
+            picture.Glyphs.push_back({0, ResizeGlyphPosition(glyph)});
+        }
+    }
+    return picture;
+}
+
+void TDragPanel::Painted() {
+    if (OnPaint) {
+        OnPaint(*this);
+    }
+}
+
+void TDragPanel::UpdateConnectors() {
+    if (FParent == nullptr) {
+        return;
+    }
+    for (const auto& port : FPorts) {
+        if (port.ConnectorNo != -1) {
+            FParent->Connector(port.ConnectorNo).FollowPanel(FIndex);
+        }
+    }
+    FParent->AdjustCanvasSize();
+}
+
+void TDragPanel::SaveToStream(TStream& stream) {
+    WriteStringToStr(stream, "TDragPanel_3");
+    WriteStringToStr(stream, ComponentToText(*this));
+    WriteStringToStr(stream, FCaption);
+    WriteIntegerToStr(stream, FImageIndex);
+    WriteIntegerToStr(stream, FIndex);
+    WriteBooleanToStr(stream, FCanIconize);
+    WriteBooleanToStr(stream, FIconized);
+    WriteIntegerToStr(stream, FMinWidth);
+    WriteIntegerToStr(stream, FMinHeight);
+    WriteIntegerToStr(stream, FMaxWidth);
+    WriteIntegerToStr(stream, FMaxHeight);
+    WriteBooleanToStr(stream, FImageHorzCenter);
+    WriteBooleanToStr(stream, FImageVertCenter);
+    WriteIntegerToStr(stream, PortCount());
+    for (const auto& port : FPorts) {
+        WriteIntegerToStr(stream, port.ConnectorNo);
+    }
+    for (const auto& port : FPorts) {
+        WriteStringToStr(stream, PortDirectionToStr(port.Direction));
+    }
+    for (const auto& port : FPorts) {
+        WriteRect(stream, port.Rect);
+    }
+    for (const auto& port : FPorts) {
+        WriteStringToStr(stream, port.Caption);
+    }
+}
+
+void TDragPanel::LoadFromStream(TStream& stream) {
+    TStreamPositionGuard guard(stream);
+    TDragPanelRecord r = ReadDragPanelRecord(stream);
+    guard.Commit();
+    ApplyComponentText(*this, r.Text);
+    SetCaption(r.Caption);
+    SetImageIndex(r.ImageIndex);
+    SetIndex(r.Index);
+    if (r.Version >= 2) {
+        FCanIconize = r.CanIconize;
+        FIconized = r.Iconized;
+    }
+    if (r.Version >= 3) {
+        FMinWidth = r.MinWidth;
+        FMinHeight = r.MinHeight;
+        FMaxWidth = r.MaxWidth;
+        FMaxHeight = r.MaxHeight;
+    }
+    SetImageHorzCenter(r.ImageHorzCenter);
+    SetImageVertCenter(r.ImageVertCenter);
+    SetPortCount(static_cast<int>(r.Ports.size()));
+    for (std::size_t i = 0; i < r.Ports.size(); ++i) {
+        TDragPanelPort& port = FPorts[i];
+        port.ConnectorNo = r.Ports[i].ConnectorNo;
+        port.Direction = r.Ports[i].Direction;
+        port.Rect = r.Ports[i].Rect;
+        if (r.Version >= 2) {
+            port.Caption = r.Ports[i].Caption;
+        }
+    }
+}
+
+TDragPanel4P::TDragPanel4P() {
+    SetPortCount(4);
+    const TPortDirection directions[4] = {TPortDirection::pdLeft, TPortDirection::pdRight,
+                                          TPortDirection::pdUp, TPortDirection::pdDown};
+    const TRect rects[4] = {{0, 27, 4, 36}, {59, 27, 64, 36}, {27, 0, 36, 4}, {27, 59, 36, 64}};
+    for (int i = 0; i < 4; ++i) {
+        SetPortDirection(i, directions[i]);
+        SetPortRect(i, rects[i]);
+    }
+}
+
+void TDragPanel4P::SaveToStream(TStream& stream) {
+    WriteStringToStr(stream, "TDragPanel4P");
+    TDragPanel::SaveToStream(stream);
+}
+
+void TDragPanel4P::LoadFromStream(TStream& stream) {
+    TStreamPositionGuard guard(stream);
+    CheckRecordTag(stream, "TDragPanel4P");
+    TDragPanel::LoadFromStream(stream);
+    guard.Commit();
+}
+
+} // namespace zaro
