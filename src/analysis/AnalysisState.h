@@ -1,0 +1,48 @@
+#pragma once
+// The results of the last analysis and the arrays of the wire-based system,
+// in the order the document holds them. Entry 2w of the solution is the
+// potential of wire w, entry 2w + 1 its current counted from the wire's start
+// end; WireCurrents are kept unsigned, devices apply the port sign.
+
+#include "ZaroErrors.h"
+#include "ZaroMathImport.h"
+
+#include <vector>
+
+namespace zaro {
+
+// AnalysisKind values: which analysis produced the present results.
+enum : int {
+    akLinearDC = 0,
+    akDC = 1,
+    akLinearAC = 2,
+    akAC = 3,
+};
+
+struct TAnalysisState {
+    // True once a command has handed its results to the devices.
+    bool ResultsValid = false;
+    int AnalysisKind = akLinearDC;
+    // Wires at the last preparation (or AC solve), and their solution.
+    int WireCount = 0;
+    std::vector<TComplex> WireVoltages;
+    std::vector<TComplex> WireCurrents;
+    // N = 2 * WireCount; matrices are N * N, row-major.
+    int SystemSize = 0;
+    std::vector<TComplex> ACRhs;
+    std::vector<TComplex> ACMatrix;
+    std::vector<double> DCRhs;
+    std::vector<double> DCMatrix;
+};
+
+// Solved potential / unsigned current of wire `wire`; range error outside.
+inline const TComplex& WireVoltageAt(const TAnalysisState& state, int wire) {
+    CheckIndex(wire, static_cast<long long>(state.WireVoltages.size()));
+    return state.WireVoltages[static_cast<std::size_t>(wire)];
+}
+inline const TComplex& WireCurrentAt(const TAnalysisState& state, int wire) {
+    CheckIndex(wire, static_cast<long long>(state.WireCurrents.size()));
+    return state.WireCurrents[static_cast<std::size_t>(wire)];
+}
+
+} // namespace zaro

@@ -1,0 +1,282 @@
+#include "NonLinearAnalysis.h"
+
+#include "CircuitDevice.h"
+#include "ProgressDlg.h"
+#include "Sources.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace zaro {
+
+namespace {
+
+constexpr double PowellTolerance = 1e-5;
+constexpr double FirstRatio = 0.1;
+constexpr double MaxStep = 0.1;
+constexpr double MinFraction = 1e-5;
+
+bool IsSteppedSource(const TZaroSimDevice& device) {
+    return dynamic_cast<const TVDC*>(&device) != nullptr ||
+           dynamic_cast<const TLevel*>(&device) != nullptr ||
+           dynamic_cast<const TISRC*>(&device) != nullptr;
+}
+
+bool IsNewtonFailure(const EZaroError& error) {
+    return error.Message() == MsgNewtMaxIts || error.Message() == MsgLnsrchRoundoff;
+}
+
+TDoubleArray IdentityMatrix(int n) {
+    TDoubleArray xi(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
+    for (int i = 0; i < n; ++i) {
+        xi[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) +
+           static_cast<std::size_t>(i)] = 1.0;
+    }
+    return xi;
+}
+
+} // namespace
+
+std::string FormatRatio(double ratio) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%7.5f", ratio);
+    return text;
+}
+
+TNonLinearAnalysis::TNonLinearAnalysis(TCircuitEquations& equations) : Equations(equations) {}
+
+// --- Operating point ---------------------------------------------------------------
+
+void TNonLinearAnalysis::RunNonLinear(bool initialise) {
+    TFrmProgress& progress = Equations.Progress();
+    TNonLinearRegistry& registry = Equations.Registry();
+    progress.UserBreak = false;
+    progress.SetStatusText(StatusNonLinear);
+    progress.UpdateProgress(registry.IterationCount, true, registry.LastResidualSum);
+    // Parameters are carried over only from devices that are still the ones
+    // registered; any change to the device list starts from the start values.
+    if (initialise || !registry.Matches(Equations.Canvas())) {
+        Equations.PrepareAnalysis();
+    } else {
+        const std::vector<double> saved = registry.CurrentParams(Equations.Canvas());
+        Equations.PrepareAnalysis();
+        RestoreParams(saved);
+    }
+    if (SolveNonLinear(false)) {
+        SourceStepping();
+    }
+    progress.UpdateProgress(registry.IterationCount, true, registry.LastResidualSum);
+}
+
+void TNonLinearAnalysis::RestoreParams(const std::vector<double>& saved) {
+    TNonLinearRegistry& registry = Equations.Registry();
+    for (int k = 0; k < registry.NonLinearParamTotal; ++k) {
+        CheckIndex(k, static_cast<long long>(saved.size()));
+        const double value = saved[static_cast<std::size_t>(k)];
+        registry.Param(k) = value;
+        registry.NonLinearStartValues.at(static_cast<std::size_t>(k)) = value;
+    }
+}
+
+bool TNonLinearAnalysis::SolveNonLinear(bool usePowell) {
+    TNonLinearRegistry& registry = Equations.Registry();
+    TDoubleArray& x = registry.NonLinearStartValues;
+    const int n = registry.NonLinearParamTotal;
+    if (usePowell) {
+        TDoubleArray xi = IdentityMatrix(n);
+        int iter = 0;
+        double fret = 0.0;
+        powell(x, xi, n, PowellTolerance, iter, fret,
+               [this](const TDoubleArray& p) { return PowellObjective(p); });
+    }
+    int check = 0;
+    bool failed = NewtonFailed(check);
+    failed = ParamsInvalid() || failed;
+    failed = check == 1 || failed;
+    WriteParams(x);
+    Equations.SolveDCLinear();
+    return failed;
+}
+
+bool TNonLinearAnalysis::NewtonFailed(int& check) {
+    TNonLinearRegistry& registry = Equations.Registry();
+    try {
+        Z_Newt(registry.NonLinearStartValues, registry.NonLinearParamTotal, check,
+               [this](int n, const TDoubleArray& x, TDoubleArray& r) {
+                   NewtonVectorFunction(n, x, r);
+               });
+    } catch (const EZaroError& error) {
+        if (!IsNewtonFailure(error)) {
+            throw;
+        }
+        return true;
+    }
+    return false;
+}
+
+// A negative or undefined equivalent resistance is no operating point, even
+// when the residuals vanished.
+bool TNonLinearAnalysis::ParamsInvalid() const {
+    const TNonLinearRegistry& registry = Equations.Registry();
+    for (int k = 0; k < registry.NonLinearParamTotal; ++k) {
+        const double value = registry.Param(k);
+        if (value < 0.0 || std::isnan(value)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TNonLinearAnalysis::WriteParams(const TDoubleArray& x) {
+    TNonLinearRegistry& registry = Equations.Registry();
+    for (int i = 0; i < registry.NonLinearParamTotal; ++i) {
+        CheckIndex(i, static_cast<long long>(x.size()));
+        registry.Param(i) = x[static_cast<std::size_t>(i)];
+    }
+}
+
+// --- Residual evaluations ----------------------------------------------------------
+
+double TNonLinearAnalysis::Evaluate(const TDoubleArray& x, TDoubleArray* r) {
+    TNonLinearRegistry& registry = Equations.Registry();
+    WriteParams(x);
+    Equations.SolveDCLinear();
+    UpdateNonLinearResiduals();
+    double sum = 0.0;
+    double squares = 0.0;
+    for (int i = 0; i < registry.NonLinearParamTotal; ++i) {
+        const double residual = registry.Residual(i);
+        if (r != nullptr) {
+            r->at(static_cast<std::size_t>(i)) = residual;
+        }
+        sum += std::fabs(residual);
+        squares += residual * residual;
+    }
+    Equations.Progress().UpdateProgress(registry.IterationCount, false, sum);
+    registry.LastResidualSum = sum;
+    ++registry.IterationCount;
+    return squares;
+}
+
+void TNonLinearAnalysis::NewtonVectorFunction(int n, const TDoubleArray& x, TDoubleArray& r) {
+    if (n != Equations.Registry().NonLinearParamTotal) {
+        throw ERangeError();
+    }
+    Evaluate(x, &r);
+}
+
+double TNonLinearAnalysis::PowellObjective(const TDoubleArray& p) {
+    return Evaluate(p, nullptr);
+}
+
+void TNonLinearAnalysis::UpdateNonLinearResiduals() {
+    const TAnalysisState& state = Equations.State();
+    for (const int index : Equations.Registry().NonLinearDevices) {
+        TZaroSimDevice& device = DeviceAt(Equations.Canvas(), index);
+        if (!device.IsNonLinear()) {
+            continue;
+        }
+        TPortRealArray potentials;
+        TPortRealArray currents;
+        for (int j = 0; j < device.PortCount(); ++j) {
+            const int wire = device.PortConnectorNo(j);
+            potentials[j] = WireVoltageAt(state, wire).re;
+            currents[j] = WireCurrentAt(state, wire).re;
+        }
+        device.CalcNonLinearResidual(potentials, currents);
+    }
+}
+
+// --- Source stepping ---------------------------------------------------------------
+
+void TNonLinearAnalysis::SourceStepping() {
+    TNonLinearRegistry& registry = Equations.Registry();
+    Equations.Progress().UpdateProgress(registry.IterationCount, true, registry.LastResidualSum);
+    Equations.PrepareAnalysis();
+    const std::vector<TSteppedSource> sources = CollectSources();
+    const double ratio = FindInitialRatio(sources);
+    RecoverOperatingPoint(sources, ratio);
+}
+
+std::vector<TNonLinearAnalysis::TSteppedSource> TNonLinearAnalysis::CollectSources() const {
+    std::vector<TSteppedSource> sources;
+    const TCodingPanel& canvas = Equations.Canvas();
+    for (int i = 0; i < canvas.DragPanelCount(); ++i) {
+        TZaroSimDevice& device = DeviceAt(canvas, i);
+        if (IsSteppedSource(device)) {
+            sources.push_back({&device.Value.re, device.Value.re});
+        }
+    }
+    return sources;
+}
+
+void TNonLinearAnalysis::ScaleSources(const std::vector<TSteppedSource>& sources, double ratio) {
+    for (const TSteppedSource& source : sources) {
+        *source.Value = source.Full * ratio;
+    }
+}
+
+// Phase 1: the largest fraction 0.1, 0.05, ... of the sources at which Newton
+// finds an operating point from the start values.
+double TNonLinearAnalysis::FindInitialRatio(const std::vector<TSteppedSource>& sources) {
+    double ratio = FirstRatio;
+    for (;;) {
+        Equations.Progress().SetStatusText(StatusInitialSearch + FormatRatio(ratio) + ")");
+        Equations.PrepareAnalysis();
+        ScaleSources(sources, ratio);
+        if (!SolveNonLinear(false)) {
+            return ratio;
+        }
+        ratio /= 2.0;
+        if (ratio < MinFraction) {
+            LastResort();
+            return ratio;
+        }
+    }
+}
+
+// Phase 2: raises the fraction to 1 in steps of at most 0.1, halving the step
+// and going back to the last good parameters after a failed attempt.
+void TNonLinearAnalysis::RecoverOperatingPoint(const std::vector<TSteppedSource>& sources,
+                                               double ratio) {
+    double step = ratio;
+    std::vector<double> saved = DeviceParams();
+    do {
+        const double next = std::min(ratio + step, 1.0);
+        // A step that no longer moves the fraction can never reach 1.
+        if (!(next > ratio)) {
+            throw EZaroError(MsgNonLinearFailed);
+        }
+        Equations.Progress().SetStatusText(StatusRecovery + FormatRatio(next) + ")");
+        ScaleSources(sources, next);
+        if (!SolveNonLinear(false)) {
+            ratio = next;
+            step = std::min(step * 2.0, MaxStep);
+            saved = DeviceParams();
+        } else {
+            step /= 2.0;
+            WriteParams(saved);
+            if (step < MinFraction) {
+                LastResort();
+            }
+        }
+    } while (ratio < 1.0);
+}
+
+void TNonLinearAnalysis::LastResort() {
+    if (SolveNonLinear(true)) {
+        throw EZaroError(MsgNonLinearFailed);
+    }
+}
+
+std::vector<double> TNonLinearAnalysis::DeviceParams() const {
+    const TNonLinearRegistry& registry = Equations.Registry();
+    std::vector<double> values;
+    for (int k = 0; k < registry.NonLinearParamTotal; ++k) {
+        values.push_back(registry.Param(k));
+    }
+    return values;
+}
+
+} // namespace zaro

@@ -1,0 +1,71 @@
+#pragma once
+// The DC operating point of a circuit with non-linear devices. Each device
+// looks like a linear element whose value is an adjustable parameter; after
+// each linear DC solve it reports a residual per parameter. A Newton iteration
+// over the parameters drives all residuals to zero; when it fails the
+// independent sources are stepped up from a fraction of their value, with a
+// Powell minimisation as the last resort.
+
+#include "CircuitEquations.h"
+#include "NumericalRecepies.h"
+
+#include <string>
+#include <vector>
+
+namespace zaro {
+
+// Raised by SourceStepping when no operating point was found.
+inline constexpr const char* MsgNonLinearFailed = "非線型解析に失敗しました。";
+// Status texts of the progress dialog.
+inline constexpr const char* StatusNonLinear = "非線型回路解析中";
+inline constexpr const char* StatusInitialSearch = "初期動作点探索(";
+inline constexpr const char* StatusRecovery = "動作点回復中　(";
+
+// A source fraction in the form "%7.5f": 0.1 gives "0.10000".
+std::string FormatRatio(double ratio);
+
+class TNonLinearAnalysis {
+public:
+    explicit TNonLinearAnalysis(TCircuitEquations& equations);
+
+    // Finds the DC operating point; on return the wire arrays hold the final
+    // DC solution. Without initialise the search starts from the parameters
+    // the devices hold now, as long as the devices are those the registry was
+    // built from; otherwise it starts from the start values.
+    void RunNonLinear(bool initialise);
+    // One Newton attempt (after a Powell minimisation when usePowell);
+    // returns true when it failed.
+    bool SolveNonLinear(bool usePowell);
+    // Raises MsgNonLinearFailed when it gives up.
+    void SourceStepping();
+
+    // One residual evaluation at x: r receives the residuals.
+    void NewtonVectorFunction(int n, const TDoubleArray& x, TDoubleArray& r);
+    // The same evaluation at p; returns the sum of the squared residuals.
+    double PowellObjective(const TDoubleArray& p);
+    // Every registered non-linear device computes its residuals from the last
+    // DC solution.
+    void UpdateNonLinearResiduals();
+
+private:
+    struct TSteppedSource {
+        double* Value; // real part of the source's Value
+        double Full;
+    };
+
+    void RestoreParams(const std::vector<double>& saved);
+    bool NewtonFailed(int& check);
+    bool ParamsInvalid() const;
+    void WriteParams(const TDoubleArray& x);
+    double Evaluate(const TDoubleArray& x, TDoubleArray* r);
+    std::vector<TSteppedSource> CollectSources() const;
+    void ScaleSources(const std::vector<TSteppedSource>& sources, double ratio);
+    std::vector<double> DeviceParams() const;
+    double FindInitialRatio(const std::vector<TSteppedSource>& sources);
+    void RecoverOperatingPoint(const std::vector<TSteppedSource>& sources, double ratio);
+    void LastResort();
+
+    TCircuitEquations& Equations;
+};
+
+} // namespace zaro
