@@ -5,21 +5,14 @@
 
 #include "OpeList.h"
 #include "RandomSource.h"
+#include "SubstituteEvent.h"
 #include "TrmList.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace zaro {
-
-class TTinyParser;
-
-// Called by the assignment operator before it stores a variable; it may change the
-// name. The value text it receives is empty and whatever it puts there is not used.
-using TSubstituteEvent =
-    std::function<void(TTinyParser& sender, std::string& name, std::string& value)>;
 
 class TTinyParser {
 public:

@@ -1,0 +1,56 @@
+#include "VariableLines.h"
+
+namespace zaro {
+
+namespace {
+
+char UpperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The line's value text when the line belongs to name.
+std::optional<std::string_view> ValueOfLine(std::string_view line, std::string_view name) {
+    std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos || !SameNameIgnoringCase(line.substr(0, equals), name)) {
+        return std::nullopt;
+    }
+    return line.substr(equals + 1);
+}
+
+} // namespace
+
+std::optional<std::string_view> FindVariableValue(const std::vector<std::string>& lines,
+                                                  std::string_view name) {
+    for (const std::string& line : lines) {
+        if (auto value = ValueOfLine(line, name)) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+void SetVariableLine(std::vector<std::string>& lines, const std::string& name,
+                     const std::string& value) {
+    std::string line = name + "=" + value;
+    for (std::string& existing : lines) {
+        if (ValueOfLine(existing, name)) {
+            existing = std::move(line);
+            return;
+        }
+    }
+    lines.push_back(std::move(line));
+}
+
+} // namespace zaro
