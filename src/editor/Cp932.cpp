@@ -118,27 +118,65 @@ void AppendUtf8(std::string& text, std::uint32_t cp) {
     }
 }
 
+namespace {
+
+TConverter& Encoder() {
+    thread_local TConverter converter("CP932", "UTF-8");
+    return converter;
+}
+
+TConverter& Decoder() {
+    thread_local TConverter converter("UTF-8", "CP932");
+    return converter;
+}
+
+// True when the character encodes and decodes back to itself; the converter
+// folds some characters (U+00A5, U+203E, U+301C, ...) onto others.
+bool RoundTrips(std::string_view character) {
+    std::string bytes;
+    std::string back;
+    return Encoder().Convert(character, bytes) == std::string_view::npos &&
+           Decoder().Convert(bytes, back) == std::string_view::npos && back == character;
+}
+
+[[noreturn]] void Unrepresentable(std::string_view utf8, std::size_t pos) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(DecodeAt(utf8, pos)));
+    throw ECp932Error(ECp932Error::TKind::Unrepresentable,
+                      std::string("Code page 932 cannot represent the character ") + code + ".");
+}
+
+// The first character that does not survive the conversion unchanged.
+[[noreturn]] void ReportFirstUnrepresentable(std::string_view utf8) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        auto n = static_cast<std::size_t>(SequenceLength(static_cast<unsigned char>(utf8[i])));
+        if (!RoundTrips(utf8.substr(i, n))) {
+            Unrepresentable(utf8, i);
+        }
+        i += n;
+    }
+    throw ECp932Error(ECp932Error::TKind::Unrepresentable,
+                      "Code page 932 cannot represent the text.");
+}
+
+} // namespace
+
 std::string Utf8ToCp932(std::string_view utf8) {
     if (!IsValidUtf8(utf8)) {
         throw ECp932Error(ECp932Error::TKind::InvalidUtf8, "The text is not valid UTF-8.");
     }
-    thread_local TConverter converter("CP932", "UTF-8");
     std::string result;
-    std::size_t bad = converter.Convert(utf8, result);
-    if (bad != std::string_view::npos) {
-        char code[16];
-        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(DecodeAt(utf8, bad)));
-        throw ECp932Error(ECp932Error::TKind::Unrepresentable,
-                          std::string("Code page 932 cannot represent the character ") + code +
-                              ".");
+    std::string back;
+    if (Encoder().Convert(utf8, result) != std::string_view::npos ||
+        Decoder().Convert(result, back) != std::string_view::npos || back != utf8) {
+        ReportFirstUnrepresentable(utf8);
     }
     return result;
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
-    thread_local TConverter converter("UTF-8", "CP932");
     std::string result;
-    std::size_t bad = converter.Convert(cp932, result);
+    std::size_t bad = Decoder().Convert(cp932, result);
     if (bad != std::string_view::npos) {
         throw ECp932Error(ECp932Error::TKind::InvalidCp932,
                           "The bytes are not valid code page 932 text (byte offset " +

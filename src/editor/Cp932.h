@@ -18,8 +18,9 @@ public:
     TKind Kind;
 };
 
-// "The text is not valid UTF-8.", or "Code page 932 cannot represent the
-// character U+XXXX." naming the first such character.
+// Raises "The text is not valid UTF-8.", or "Code page 932 cannot represent
+// the character U+XXXX." naming the first character that has no code or that
+// would read back as another character (U+00A5 would come back as "\").
 std::string Utf8ToCp932(std::string_view utf8);
 // "The bytes are not valid code page 932 text (byte offset N)."
 std::string Cp932ToUtf8(std::string_view cp932);
