@@ -2,6 +2,7 @@
 
 #include "ZaroErrors.h"
 
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <utility>
@@ -29,9 +30,18 @@ struct TRealArithmetic {
 
     static double MultiplySubtract(double x, double f, double y) { return x - f * y; }
 
+    // A branch-free scan first (all exponent bits set means NaN or infinity),
+    // so the check stays cheap beside the elimination it guards.
     static void Check(const double* values, std::size_t count) {
+        constexpr std::uint64_t exponent = 0x7ff0000000000000u;
+        bool finite = true;
         for (std::size_t j = 0; j < count; ++j) {
-            CheckedResult(values[j]);
+            finite &= (std::bit_cast<std::uint64_t>(values[j]) & exponent) != exponent;
+        }
+        if (!finite) {
+            for (std::size_t j = 0; j < count; ++j) {
+                CheckedResult(values[j]);
+            }
         }
     }
 };
