@@ -1,0 +1,186 @@
+// One-dimensional minimisation: bracketing a minimum, then Brent's method.
+
+#include "NumericalChecks.h"
+#include "NumericalRecepies.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace zaro {
+
+using numerics::CheckedDivide;
+using numerics::Sign;
+
+namespace {
+
+constexpr double Gold = 1.618034;
+constexpr double ParabolicLimit = 100.0;
+constexpr double BracketTiny = 1e-20;
+constexpr int BrentMaxIterations = 100;
+constexpr double CGold = 0.381966;
+constexpr double ZEps = 1e-10;
+
+double Value(const TLineFunction& f1, double x) {
+    return CheckedResult(f1(x));
+}
+
+// True when x lies strictly between a and b, in either order.
+bool StrictlyBetween(double x, double a, double b) {
+    return (a - x) * (x - b) > 0.0;
+}
+
+// Minimum of the parabola through (a, fa), (b, fb), (c, fc).
+double ParabolicStep(double a, double b, double c, double fa, double fb, double fc) {
+    double r = CheckedResult((b - a) * (fb - fc));
+    double q = CheckedResult((b - c) * (fb - fa));
+    double s = Sign(std::max(std::fabs(q - r), BracketTiny), q - r);
+    return CheckedResult(b - CheckedDivide((b - c) * q - (b - a) * r, 2.0 * s));
+}
+
+double GoldenStep(double b, double c) {
+    return CheckedResult(c + Gold * (c - b));
+}
+
+// The golden-section step of Brent's method into the larger part of [a, b].
+void GoldenSection(double a, double b, double x, double xm, double& e, double& d) {
+    e = x >= xm ? a - x : b - x;
+    d = CGold * e;
+}
+
+} // namespace
+
+void BracketMinimum(double& ax, double& bx, double& cx, double& fa, double& fb, double& fc,
+                    const TLineFunction& f1) {
+    fa = Value(f1, ax);
+    fb = Value(f1, bx);
+    if (fb > fa) {
+        std::swap(ax, bx);
+        std::swap(fa, fb);
+    }
+    cx = GoldenStep(ax, bx);
+    fc = Value(f1, cx);
+    while (fb > fc) {
+        double u = ParabolicStep(ax, bx, cx, fa, fb, fc);
+        double ulim = CheckedResult(bx + ParabolicLimit * (cx - bx));
+        double fu;
+        if (StrictlyBetween(u, bx, cx)) {
+            fu = Value(f1, u);
+            if (fu < fc) {
+                ax = bx;
+                bx = u;
+                fa = fb;
+                fb = fu;
+                return;
+            }
+            if (fu > fb) {
+                cx = u;
+                fc = fu;
+                return;
+            }
+            u = GoldenStep(bx, cx);
+            fu = Value(f1, u);
+        } else if (StrictlyBetween(u, cx, ulim)) {
+            fu = Value(f1, u);
+            if (fu < fc) {
+                bx = cx;
+                cx = u;
+                u = GoldenStep(bx, cx);
+                fb = fc;
+                fc = fu;
+                fu = Value(f1, u);
+            }
+        } else if ((u - ulim) * (ulim - cx) >= 0.0) {
+            u = ulim;
+            fu = Value(f1, u);
+        } else {
+            u = GoldenStep(bx, cx);
+            fu = Value(f1, u);
+        }
+        ax = bx;
+        bx = cx;
+        cx = u;
+        fa = fb;
+        fb = fc;
+        fc = fu;
+    }
+}
+
+double brent(double ax, double bx, double cx, const TLineFunction& f1, double tol, double& xmin) {
+    double a = std::min(ax, cx);
+    double b = std::max(ax, cx);
+    double x = bx;
+    double w = bx;
+    double v = bx;
+    double fx = Value(f1, x);
+    double fw = fx;
+    double fv = fx;
+    double d = 0.0;
+    double e = 0.0; // the step before last
+    for (int iter = 1; iter <= BrentMaxIterations; ++iter) {
+        double xm = 0.5 * (a + b);
+        double tol1 = CheckedResult(tol * std::fabs(x) + ZEps);
+        double tol2 = 2.0 * tol1;
+        if (std::fabs(x - xm) <= tol2 - 0.5 * (b - a)) {
+            xmin = x;
+            return fx;
+        }
+        if (std::fabs(e) > tol1) {
+            double r = CheckedResult((x - w) * (fx - fv));
+            double q = CheckedResult((x - v) * (fx - fw));
+            double p = CheckedResult((x - v) * q - (x - w) * r);
+            q = CheckedResult(2.0 * (q - r));
+            if (q > 0.0) {
+                p = -p;
+            }
+            q = std::fabs(q);
+            double etemp = e;
+            e = d;
+            if (std::fabs(p) >= std::fabs(0.5 * q * etemp) || p <= q * (a - x) ||
+                p >= q * (b - x)) {
+                GoldenSection(a, b, x, xm, e, d);
+            } else {
+                d = CheckedDivide(p, q);
+                double u = x + d;
+                if (u - a < tol2 || b - u < tol2) {
+                    d = Sign(tol1, xm - x);
+                }
+            }
+        } else {
+            GoldenSection(a, b, x, xm, e, d);
+        }
+        double u = CheckedResult(std::fabs(d) >= tol1 ? x + d : x + Sign(tol1, d));
+        double fu = Value(f1, u);
+        if (fu <= fx) {
+            if (u >= x) {
+                a = x;
+            } else {
+                b = x;
+            }
+            v = w;
+            w = x;
+            x = u;
+            fv = fw;
+            fw = fx;
+            fx = fu;
+        } else {
+            if (u < x) {
+                a = u;
+            } else {
+                b = u;
+            }
+            if (fu <= fw || w == x) {
+                v = w;
+                w = u;
+                fv = fw;
+                fw = fu;
+            } else if (fu <= fv || v == x || v == w) {
+                v = u;
+                fv = fu;
+            }
+        }
+    }
+    throw EZaroError(MsgBrentMaxIts);
+}
+
+} // namespace zaro
