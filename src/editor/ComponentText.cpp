@@ -261,6 +261,12 @@ private:
         return s;
     }
 
+    void ExpectMore() const {
+        if (Tok().Kind == TTokenKind::End) {
+            Fail("'end' expected", Tok().Line);
+        }
+    }
+
     TComponentObject ParseObject(int depth) {
         if (depth > MaxNesting) {
             Fail("Objects nested too deeply", Tok().Line);
@@ -285,9 +291,11 @@ private:
             ExpectChar(']');
         }
         while (!AtSymbol("end") && !AtObjectStart()) {
+            ExpectMore();
             object.Properties.push_back(ParseProperty(depth));
         }
         while (!AtSymbol("end")) {
+            ExpectMore();
             object.Children.push_back(ParseObject(depth + 1));
         }
         Lexer.Next();
