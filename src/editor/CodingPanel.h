@@ -155,10 +155,18 @@ public:
     // The drag of a panel ended at (x, y) in the target's client coordinates.
     void EndPanelDrag(TDragPanel& panel, TDropTarget target, int x, int y);
 
+    // Clicks and keys the view reports for the canvas; they only raise the events.
+    void Click();
+    void DblClick();
+    void KeyDown(int key, TShiftState shift);
+
     // Raised after the canvas has handled the gesture.
     TCanvasMouseEvent OnMouseDown;
     TCanvasMouseMoveEvent OnMouseMove;
     TCanvasMouseEvent OnMouseUp;
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+    std::function<void(int key, TShiftState shift)> OnKeyDown;
 
 private:
     TPoint ToCanvas(int x, int y) const { return {x + FHorzPosition, y + FVertPosition}; }

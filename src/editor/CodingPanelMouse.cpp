@@ -119,6 +119,24 @@ void TCodingPanel::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     }
 }
 
+void TCodingPanel::Click() {
+    if (OnClick) {
+        OnClick();
+    }
+}
+
+void TCodingPanel::DblClick() {
+    if (OnDblClick) {
+        OnDblClick();
+    }
+}
+
+void TCodingPanel::KeyDown(int key, TShiftState shift) {
+    if (OnKeyDown) {
+        OnKeyDown(key, shift);
+    }
+}
+
 TConnector* TCodingPanel::SelectedSegmentOwner() const {
     if (FSelectedConnectorNo < 0 || FSelectedConnectorNo >= ConnectorCount()) {
         return nullptr;

@@ -196,6 +196,16 @@ TEST_F(SegmentGestureTest, ShiftCtrlPressOnASegmentDeletesTheWire) {
     EXPECT_EQ(Canvas.DragPanel(1).PortConnectorNo(PortRight), -1);
 }
 
+TEST_F(SegmentGestureTest, TheMouseDownEventSeesTheWireAlreadyDeleted) {
+    int wiresSeen = -1;
+    Canvas.OnMouseDown = [&](TMouseButton, TShiftState shift, int, int) {
+        EXPECT_EQ(shift, ShiftCtrl);
+        wiresSeen = Canvas.ConnectorCount();
+    };
+    Press(88, 100, ShiftCtrl);
+    EXPECT_EQ(wiresSeen, 0);
+}
+
 TEST_F(SegmentGestureTest, ShiftAloneOrCtrlAloneOnlyGrabsTheSegment) {
     Press(88, 100, TShiftFlag::ssShift);
     EXPECT_EQ(Canvas.Status(), cpsDraggingConnector);
