@@ -1,10 +1,23 @@
+// zarosim-cli: the simulator's core driven from the command line. A subcommand is a
+// source file with its function and one row in this table.
+
+#include "EvalCommand.h"
+#include "Subcommand.h"
+
+#include <array>
 #include <iostream>
 
+namespace {
+
+using namespace zaro::cli;
+
+constexpr std::array<TSubcommand, 1> Subcommands{{
+    {"eval", "EXPR [--var NAME=VALUE]...", "prints the value of an expression", EvalCommand},
+}};
+
+} // namespace
+
 int main(int argc, char** argv) {
-    (void)argv;
-    if (argc < 2) {
-        std::cout << "usage: zarosim-cli COMMAND [ARGS]\n";
-        return 0;
-    }
-    return 1;
+    TArgs args(argv + 1, argv + argc);
+    return RunSubcommand(Subcommands, args, std::cout, std::cerr);
 }

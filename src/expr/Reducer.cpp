@@ -1,16 +1,12 @@
 #include "Reducer.h"
 
-#include "Operations.h"
+#include "RangeReducer.h"
 
 namespace zaro {
 
 namespace {
 
 constexpr std::size_t None = static_cast<std::size_t>(-1);
-
-bool IsLetter(char c) {
-    return c >= 'A' && c <= 'Z';
-}
 
 } // namespace
 
@@ -90,82 +86,10 @@ void TReducer::ReduceTail() {
     while (!Openings.empty() && Openings.back() >= lo) {
         Openings.pop_back();
     }
-    ReduceRange(lo, hi);
+    TRangeReducer(Done, Context).Reduce(lo);
     if (Done[lo]->Text == "(") {
         Openings.push_back(lo);
     }
-}
-
-void TReducer::ReduceRange(std::size_t lo, std::size_t hi) {
-    while (hi > lo) {
-        std::size_t best = HighestPriority(lo, hi);
-        if (best == None) {
-            JoinTerms(lo, hi);
-        } else {
-            ApplyOperator(PrefixTarget(best, hi), lo, hi);
-        }
-    }
-}
-
-std::size_t TReducer::HighestPriority(std::size_t lo, std::size_t hi) const {
-    std::size_t best = None;
-    int priority = 0;
-    for (std::size_t i = lo; i <= hi; ++i) {
-        if (Done[i]->Priority > priority) {
-            priority = Done[i]->Priority;
-            best = i;
-        }
-    }
-    return best;
-}
-
-// When the chosen operator is followed by further operators, the last of them (the one
-// that stands right before an operand) goes first: 2*-3 negates 3, then multiplies.
-std::size_t TReducer::PrefixTarget(std::size_t best, std::size_t hi) const {
-    while (best < hi && Done[best + 1]->Priority != 0) {
-        ++best;
-    }
-    return best;
-}
-
-void TReducer::ApplyOperator(std::size_t best, std::size_t lo, std::size_t& hi) {
-    TTerm& op = *Done[best];
-    bool prefix = best == lo || IsLetter(op.Text[0]) || Done[best - 1]->Priority != 0;
-    if (best >= hi) {
-        op.Priority = 0; // nothing to apply it to: it stays as a plain operand
-        return;
-    }
-    if (prefix) {
-        TTerm& operand = *Done[best + 1];
-        double value = ApplyPrefix(op.Text, operand, Context);
-        if (IsLetter(op.Text[0])) {
-            operand.ClearArgs(); // a function consumes its argument list
-        }
-        operand.Priority = 0;
-        operand.Value = value;
-        Done.erase(Done.begin() + static_cast<std::ptrdiff_t>(best));
-        hi -= 1;
-        return;
-    }
-    TTerm& left = *Done[best - 1];
-    double value = ApplyInfix(op.Text, left, Done[best + 1]->Value, Context);
-    left.Priority = 0;
-    left.Value = value;
-    Done.erase(Done.begin() + static_cast<std::ptrdiff_t>(best),
-               Done.begin() + static_cast<std::ptrdiff_t>(best + 2));
-    hi -= 2;
-}
-
-void TReducer::JoinTerms(std::size_t lo, std::size_t& hi) {
-    TTerm& first = *Done[lo];
-    for (std::size_t i = lo + 1; i <= hi; ++i) {
-        first.Text += Done[i]->Text;
-    }
-    first.Value = 0;
-    first.Priority = 0;
-    Done.erase(Done.begin() + static_cast<std::ptrdiff_t>(lo + 1),
-               Done.begin() + static_cast<std::ptrdiff_t>(hi + 1));
-    hi = lo;
 }
 
 } // namespace zaro

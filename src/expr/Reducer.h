@@ -1,12 +1,8 @@
 #pragma once
-// Reduces a term list to its one final term, one operator at a time: inside the
-// innermost parentheses, the operator of highest priority (leftmost on ties) is
-// applied first. Unmatched parentheses are tolerated, operators without operands
-// become plain operands, and operands left without an operator are joined into one
-// term of value 0.
-//
-// A prefix operator written right after another operator (2*-3, 2^-1) is applied to
-// its operand before the operator on its left.
+// Reduces a term list to its one final term. Inside the innermost parentheses the range
+// is reduced by TRangeReducer before the next ")" is looked at, so a function's
+// arguments are complete before it is applied. Unmatched parentheses are tolerated: a
+// lone ")" closes from the start, a lone "(" opens to the end.
 
 #include "EvalContext.h"
 #include "TrmList.h"
@@ -27,17 +23,12 @@ public:
 private:
     using TItems = TTrmList::TItems;
 
-    // Terms are moved from the input into Done as the scan goes; a ")" reduces the tail
-    // of Done back to its "(" so that work stays proportional to each range.
+    // Terms move from Input into Done as the scan goes; a ")" reduces the tail of Done
+    // back to its "(", so the work stays in proportion to each range and nothing recurses.
     void Run();
     void TakeNext();
     void CloseParenthesis();
     void ReduceTail();
-    void ReduceRange(std::size_t lo, std::size_t hi);
-    std::size_t HighestPriority(std::size_t lo, std::size_t hi) const;
-    std::size_t PrefixTarget(std::size_t best, std::size_t hi) const;
-    void ApplyOperator(std::size_t best, std::size_t lo, std::size_t& hi);
-    void JoinTerms(std::size_t lo, std::size_t& hi);
     void Restore();
 
     std::size_t Remaining() const { return Input.size() - Next; }
