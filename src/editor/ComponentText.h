@@ -14,6 +14,7 @@
 // ignores the rest.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,11 +61,12 @@ std::string QuoteComponentString(std::string_view text);
 // ResizeStyle, CanIconize, Iconized.
 std::string ComponentToText(const TDragPanel& panel);
 
-// Checks every known property of the parsed object first, then applies them
-// to the panel in text order (Left, Top, Width and Height together); names it
-// does not know are ignored. A malformed text or a wrong value raises
-// EZaroStreamError and leaves the panel unchanged.
-void ApplyComponentText(TDragPanel& panel, const TComponentObject& object);
+// Checks every known property of the parsed object and returns the step that
+// applies them to a panel in text order (Left, Top, Width and Height
+// together); names it does not know are ignored. A wrong value raises
+// EZaroStreamError before anything is applied.
+std::function<void(TDragPanel&)> ComponentTextChange(const TComponentObject& object);
+// Parses, checks, then applies; a malformed text leaves the panel unchanged.
 void TextToComponent(TDragPanel& panel, std::string_view text);
 
 } // namespace zaro

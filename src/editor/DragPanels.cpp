@@ -13,7 +13,7 @@ constexpr int CornerBox = 16;
 // Everything a panel record holds, read completely before it is applied.
 struct TDragPanelRecord {
     int Version = 3;
-    TComponentObject Text;
+    std::function<void(TDragPanel&)> ApplyText;
     std::string Caption;
     std::int32_t ImageIndex = -1;
     std::int32_t Index = -1;
@@ -82,7 +82,7 @@ TDragPanelRecord ReadDragPanelRecord(TStream& stream) {
     TDragPanelRecord r;
     r.Version = VersionOfTag(
         ReadRecordTag(stream, {"TDragPanel", "TDragPanel_2", "TDragPanel_3"}, "TDragPanel"));
-    r.Text = ParseComponentText(ReadStringFromStr(stream));
+    r.ApplyText = ComponentTextChange(ParseComponentText(ReadStringFromStr(stream)));
     r.Caption = ReadStringFromStr(stream);
     r.ImageIndex = ReadIntegerFromStr(stream);
     r.Index = ReadIntegerFromStr(stream);
@@ -347,7 +347,7 @@ void TDragPanel::LoadFromStream(TStream& stream) {
     TStreamPositionGuard guard(stream);
     TDragPanelRecord r = ReadDragPanelRecord(stream);
     guard.Commit();
-    ApplyComponentText(*this, r.Text);
+    r.ApplyText(*this);
     SetCaption(r.Caption);
     SetImageIndex(r.ImageIndex);
     SetIndex(r.Index);

@@ -174,7 +174,7 @@ std::string ComponentToText(const TDragPanel& panel) {
     return text;
 }
 
-void ApplyComponentText(TDragPanel& panel, const TComponentObject& object) {
+std::function<void(TDragPanel&)> ComponentTextChange(const TComponentObject& object) {
     TBoundsChange bounds;
     std::vector<TApply> steps;
     for (const auto& p : object.Properties) {
@@ -185,14 +185,16 @@ void ApplyComponentText(TDragPanel& panel, const TComponentObject& object) {
             steps.push_back(std::move(*step));
         }
     }
-    bounds.ApplyTo(panel);
-    for (const auto& step : steps) {
-        step(panel);
-    }
+    return [bounds, steps = std::move(steps)](TDragPanel& panel) {
+        bounds.ApplyTo(panel);
+        for (const auto& step : steps) {
+            step(panel);
+        }
+    };
 }
 
 void TextToComponent(TDragPanel& panel, std::string_view text) {
-    ApplyComponentText(panel, ParseComponentText(text));
+    ComponentTextChange(ParseComponentText(text))(panel);
 }
 
 } // namespace zaro
