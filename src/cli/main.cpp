@@ -2,6 +2,7 @@
 // source file with its function and one row in this table.
 
 #include "EvalCommand.h"
+#include "ResaveCommand.h"
 #include "Subcommand.h"
 
 #include <array>
@@ -11,8 +12,9 @@ namespace {
 
 using namespace zaro::cli;
 
-constexpr std::array<TSubcommand, 1> Subcommands{{
+constexpr std::array<TSubcommand, 2> Subcommands{{
     {"eval", "EXPR [--var NAME=VALUE]...", "prints the value of an expression", EvalCommand},
+    {"resave", "IN.zsm OUT.zsm", "loads a model file and saves it again", ResaveCommand},
 }};
 
 } // namespace
