@@ -42,6 +42,7 @@ const std::array<TOperatorGroup, 11>& StandardGroups() {
 
 void TOpeList::Add(std::string symbol, int priority) {
     Entries.emplace_back(std::move(symbol), priority);
+    IndexValid = false;
 }
 
 const std::string& TOpeList::Symbol(int index) const {
@@ -57,6 +58,7 @@ int TOpeList::Priority(int index) const {
 void TOpeList::Put(int index, std::string symbol, int priority) {
     CheckIndex(index, Count());
     Entries[static_cast<std::size_t>(index)] = {std::move(symbol), priority};
+    IndexValid = false;
 }
 
 void TOpeList::FillStandard() {
@@ -79,6 +81,21 @@ void TOpeList::SortLongestFirst() {
             }
         }
     }
+}
+
+const std::vector<int>& TOpeList::StartingWith(char c) const {
+    if (!IndexValid) {
+        for (std::vector<int>& bucket : ByFirstChar) {
+            bucket.clear();
+        }
+        for (int i = 0; i < Count(); ++i) {
+            if (!Symbol(i).empty()) {
+                ByFirstChar[static_cast<unsigned char>(Symbol(i)[0])].push_back(i);
+            }
+        }
+        IndexValid = true;
+    }
+    return ByFirstChar[static_cast<unsigned char>(c)];
 }
 
 } // namespace zaro

@@ -1,6 +1,7 @@
 #pragma once
 // The operator table: symbols and function names with their priorities.
 
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,8 +23,14 @@ public:
     // Exchange sort by symbol length, longest first.
     void SortLongestFirst();
 
+    // Indexes of the entries whose symbol starts with c, in table order: the only ones
+    // that can match at a position holding c.
+    const std::vector<int>& StartingWith(char c) const;
+
 private:
     std::vector<std::pair<std::string, int>> Entries;
+    mutable std::array<std::vector<int>, 256> ByFirstChar;
+    mutable bool IndexValid = false;
 };
 
 } // namespace zaro

@@ -25,8 +25,8 @@ public:
 
     TRangeReducer(TItems& terms, TEvalContext& context) : Terms(terms), Context(context) {}
 
-    // Reduces Terms[lo..end) to one term at lo. On an error Terms holds the terms as they
-    // were when it occurred.
+    // Reduces Terms[lo..end) to one term at lo; may be called again for further ranges. On an error
+    // Terms holds the terms as they were when it occurred.
     void Reduce(std::size_t lo);
 
 private:

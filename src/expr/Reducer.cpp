@@ -86,7 +86,7 @@ void TReducer::ReduceTail() {
     while (!Openings.empty() && Openings.back() >= lo) {
         Openings.pop_back();
     }
-    TRangeReducer(Done, Context).Reduce(lo);
+    Ranges.Reduce(lo);
     if (Done[lo]->Text == "(") {
         Openings.push_back(lo);
     }

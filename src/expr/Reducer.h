@@ -5,6 +5,7 @@
 // lone ")" closes from the start, a lone "(" opens to the end.
 
 #include "EvalContext.h"
+#include "RangeReducer.h"
 #include "TrmList.h"
 
 #include <cstddef>
@@ -14,7 +15,7 @@ namespace zaro {
 
 class TReducer {
 public:
-    TReducer(TTrmList& trms, TEvalContext& context) : Trms(trms), Context(context) {}
+    TReducer(TTrmList& trms, TEvalContext& context) : Trms(trms), Ranges(Done, context) {}
 
     // Leaves at most one term in the list. On an error the list holds the terms as they
     // were when it occurred.
@@ -34,10 +35,10 @@ private:
     std::size_t Remaining() const { return Input.size() - Next; }
 
     TTrmList& Trms;
-    TEvalContext& Context;
     TItems Input;
     std::size_t Next = 0;
     TItems Done;
+    TRangeReducer Ranges;              // works on Done and keeps its buffers between ranges
     std::vector<std::size_t> Openings; // positions in Done of terms whose text is "("
 };
 

@@ -47,7 +47,7 @@ struct TStop {
 };
 
 bool EntryMatches(std::string_view rest, std::size_t p, std::string_view symbol) {
-    if (rest[p] != symbol[0] || rest.compare(p, symbol.size(), symbol) != 0) {
+    if (rest.compare(p, symbol.size(), symbol) != 0) {
         return false;
     }
     // A function name must not run on into a longer name: SINX is a name.
@@ -60,7 +60,7 @@ int MatchAt(std::string_view rest, std::size_t p, bool numeric, const TOpeList& 
     if (numeric && p > 0 && (rest[p] == '+' || rest[p] == '-') && rest[p - 1] == 'E') {
         return -1;
     }
-    for (int i = 0; i < opes.Count(); ++i) {
+    for (int i : opes.StartingWith(rest[p])) {
         const std::string& symbol = opes.Symbol(i);
         if (IsLetter(symbol[0]) && p != 0) {
             continue; // function names only at the start of the remaining text
