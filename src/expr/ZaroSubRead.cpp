@@ -187,7 +187,8 @@ bool TryPrefixedStrToFloat(std::string_view text, double& value) {
     }
     TWide mantissa = ReadPrefixed(view.substr(0, e));
     TWide exponent = ReadPrefixed(view.substr(e + 1));
-    value = CheckedDouble(mantissa * RealPower(10, exponent));
+    // Zero stays zero whatever the exponent, even one whose power alone would overflow.
+    value = mantissa == 0 ? 0.0 : CheckedDouble(mantissa * RealPower(10, exponent));
     return true;
 }
 

@@ -70,16 +70,16 @@ INSTANTIATE_TEST_SUITE_P(
                       TPrefixedCase{1, 3, 4, 2, "1"}, TPrefixedCase{12.3456, 3, 4, 2, "12.35"},
                       TPrefixedCase{0.05, 3, 4, 2, "50M"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    OtherFormats, WritesPrefixedFormat,
-    ::testing::Values(TPrefixedCase{0.0001, 0, 15, 0, "0.0001"},
-                      TPrefixedCase{0.00001, 0, 15, 0, "1E-5"},
-                      TPrefixedCase{0.00001, 4, 15, 2, "1E-05"},
-                      TPrefixedCase{2.5E15, 1, 4, 2, "2.500E+15"},
-                      TPrefixedCase{-1.5E-3, 1, 3, 3, "-1.50E-003"},
-                      TPrefixedCase{3.14159, 2, 15, 2, "3.14"}, TPrefixedCase{0, 2, 4, 2, "0.00"},
-                      TPrefixedCase{-0.001, 2, 4, 2, "0.00"},
-                      TPrefixedCase{123456, 2, 4, 2, "1.235E+05"}));
+INSTANTIATE_TEST_SUITE_P(OtherFormats, WritesPrefixedFormat,
+                         ::testing::Values(TPrefixedCase{0.0001, 0, 15, 0, "0.0001"},
+                                           TPrefixedCase{0.00001, 0, 15, 0, "1E-5"},
+                                           TPrefixedCase{0.00001, 4, 15, 2, "1E-05"},
+                                           TPrefixedCase{2.5E15, 1, 4, 2, "2.500E+15"},
+                                           TPrefixedCase{-1.5E-3, 1, 3, 3, "-1.50E-003"},
+                                           TPrefixedCase{3.14159, 2, 15, 2, "3.14"},
+                                           TPrefixedCase{0, 2, 4, 2, "0.00"},
+                                           TPrefixedCase{-0.001, 2, 4, 2, "0.00"},
+                                           TPrefixedCase{123456, 2, 4, 2, "1.235E+05"}));
 
 TEST(PrefixedFloatToStrF, RejectsAnUnknownFormat) {
     EXPECT_THROW(PrefixedFloatToStrF(1, 5, 4, 2), ERangeError);

@@ -31,8 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TReadCase{"1E0.5", 3.1622776601683795},
                       TReadCase{"5E1M", 5 * 1.0023052380778996}, TReadCase{"2PI", 2E-12},
                       TReadCase{".5K", 500}, TReadCase{"+3", 3}, TReadCase{"-2.2K", -2200},
-                      TReadCase{"1.5K2", 1500}, TReadCase{"10KOHM", 10000},
-                      TReadCase{"5.", 5}, TReadCase{"1 K", 1000}, TReadCase{"1E-400", 0}));
+                      TReadCase{"1.5K2", 1500}, TReadCase{"10KOHM", 10000}, TReadCase{"5.", 5},
+                      TReadCase{"1 K", 1000}, TReadCase{"1E-400", 0}, TReadCase{"0E5000", 0}));
 
 struct TRejectCase {
     const char* Text;

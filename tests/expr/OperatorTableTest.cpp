@@ -26,11 +26,11 @@ TEST(OperatorTable, HoldsEverySymbolOnceWithItsPriority) {
     }
     EXPECT_EQ(priorities.size(), 58U);
     const std::map<std::string, int> expected{
-        {"+", 60},    {"-", 60},   {"*", 90},   {"/", 90},  {"%", 90},   {"#", 90},
-        {"^", 95},    {"//", 70},  {"\\\\", 70}, {"SIN", 100}, {"DB2", 100}, {"MAX", 100},
-        {"==", 50},   {"!=", 50},  {">", 50},   {">=", 50}, {"<", 50},   {"<=", 50},
-        {"!", 40},    {"&", 30},   {"|", 30},   {",", 20},  {"(", 10},   {")", 10},
-        {":=", 5},    {"ARCTANH", 100}, {"DEGTORAD", 100}};
+        {"+", 60},  {"-", 60},        {"*", 90},        {"/", 90},    {"%", 90},    {"#", 90},
+        {"^", 95},  {"//", 70},       {"\\\\", 70},     {"SIN", 100}, {"DB2", 100}, {"MAX", 100},
+        {"==", 50}, {"!=", 50},       {">", 50},        {">=", 50},   {"<", 50},    {"<=", 50},
+        {"!", 40},  {"&", 30},        {"|", 30},        {",", 20},    {"(", 10},    {")", 10},
+        {":=", 5},  {"ARCTANH", 100}, {"DEGTORAD", 100}};
     for (const auto& [symbol, priority] : expected) {
         ASSERT_TRUE(priorities.count(symbol)) << symbol;
         EXPECT_EQ(priorities[symbol], priority) << symbol;
