@@ -11,7 +11,7 @@ TResistor::TResistor(TTinyParser& evaluator) : T2PortDevice(evaluator) {
 }
 
 void TResistor::UpdateDeviceValue() {
-    Value = MakeComplex(EvaluateExpression(ValueText()), 0.0);
+    EvaluateRealValue();
 }
 
 void TResistor::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {

@@ -52,10 +52,6 @@ void SetupTerminal(T1PortDevice& device, int imageIndex) {
 
 const TOldSizeConversion OldSizeTerminal64{{64}, {16, 16}, 32, 32, {{0, TerminalPort}}};
 
-void EvaluateRealValue(TZaroSimDevice& device) {
-    device.Value = MakeComplex(device.EvaluateExpression(device.ValueText()), 0.0);
-}
-
 // --- TVDC ----------------------------------------------------------------------
 
 TVDC::TVDC(TTinyParser& evaluator) : T2PortDevice(evaluator) {
@@ -65,7 +61,7 @@ TVDC::TVDC(TTinyParser& evaluator) : T2PortDevice(evaluator) {
 }
 
 void TVDC::UpdateDeviceValue() {
-    EvaluateRealValue(*this);
+    EvaluateRealValue();
 }
 
 void TVDC::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
@@ -89,7 +85,7 @@ TVAC::TVAC(TTinyParser& evaluator) : T2PortDevice(evaluator) {
 }
 
 void TVAC::UpdateDeviceValue() {
-    EvaluateRealValue(*this);
+    EvaluateRealValue();
 }
 
 void TVAC::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
@@ -114,7 +110,7 @@ TISRC::TISRC(TTinyParser& evaluator) : T2PortDevice(evaluator) {
 }
 
 void TISRC::UpdateDeviceValue() {
-    EvaluateRealValue(*this);
+    EvaluateRealValue();
 }
 
 void TISRC::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
@@ -174,7 +170,7 @@ TLevel::TLevel(TTinyParser& evaluator) : T1PortDevice(evaluator) {
 }
 
 void TLevel::UpdateDeviceValue() {
-    EvaluateRealValue(*this);
+    EvaluateRealValue();
 }
 
 void TLevel::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {

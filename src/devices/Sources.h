@@ -10,9 +10,6 @@ namespace zaro {
 // Series resistance of the voltage sources and the level, ohms.
 constexpr double SourceSeriesResistance = 0.0001;
 
-// A device whose Value is its evaluated value text, real.
-void EvaluateRealValue(TZaroSimDevice& device);
-
 // DC voltage of port 1 ("+") over port 0 ("-"); a short in AC. Default "15".
 class TVDC : public T2PortDevice {
 public:

@@ -185,16 +185,12 @@ TEditBox& TZaroSimDevice::CreateResultEdit() {
     return *FValueEdit;
 }
 
-int TZaroSimDevice::PotentialColumn(int row, int port) const {
-    return row * 2 * PortCount() + 2 * port;
-}
-
-int TZaroSimDevice::CurrentColumn(int row, int port) const {
-    return PotentialColumn(row, port) + 1;
-}
-
 void TZaroSimDevice::SetPanelSize(std::int32_t width, std::int32_t height) {
     SetBounds(Left(), Top(), width, height);
+}
+
+void TZaroSimDevice::EvaluateRealValue() {
+    Value = MakeComplex(EvaluateExpression(ValueText()), 0.0);
 }
 
 void TZaroSimDevice::SetPortRects(const std::vector<std::pair<int, TRect>>& rects) {

@@ -101,9 +101,8 @@ protected:
     // A further edit box owned by the device (the lamp's power box).
     std::unique_ptr<TEditBox> MakeEditBox(TRect bounds, const std::string& text) const;
 
-    // Column of the potential / current of port `port` in row `row`.
-    int PotentialColumn(int row, int port) const;
-    int CurrentColumn(int row, int port) const;
+    // Value = (the evaluated value text, 0); unchanged when evaluation fails.
+    void EvaluateRealValue();
 
     // Shared geometry setters of the constructors.
     void SetPanelSize(std::int32_t width, std::int32_t height);
