@@ -57,18 +57,12 @@ double TransistorBaseCurrent(double Is, double k, double Rp, double v) {
 }
 
 double TransistorCollectorCurrent(double beta, double u, double b) {
-    if (b == 0.0) {
-        return 0.0;
-    }
-    const double gain = CheckedResult(beta * b);
-    return DeviceQuotient(CheckedResult(u * gain), CheckedResult(u + SaturationResistance * gain));
+    const double x = DeviceQuotient(u, CheckedResult(beta * b));
+    return DeviceQuotient(u, CheckedResult(x + SaturationResistance));
 }
 
 double CollectorResidual(double i, double icm) {
     const double residual = CheckedResult(i - icm);
-    if (i == 0.0) {
-        return residual;
-    }
     const double ratio = std::fabs(DeviceQuotient(icm, i));
     return ratio > 1.0 ? CheckedResult(residual * ratio) : residual;
 }

@@ -29,12 +29,14 @@ double TransistorBaseCurrent(double Is, double k, double Rp, double v);
 
 // Collector current for collector voltage u and base current b:
 // u / (u / (beta b) + 0.001), about beta b in the active region and u / 1 mOhm
-// in saturation. Written as u beta b / (u + 0.001 beta b), so no base current
-// means no collector current instead of a division by zero.
+// in saturation. No base current is a division by zero (EZeroDivide, or
+// EInvalidOp when u is 0 as well): the iteration cannot move a base that
+// carries no current, and the analysis reports it as a failed DC analysis.
 double TransistorCollectorCurrent(double beta, double u, double b);
 
 // Residual of the collector model: i - icm, scaled by |icm / i| when the model
-// carries more than the solved current i. With i = 0 there is no ratio to scale by.
+// carries more than the solved current i. A solved current of 0 is a division
+// by zero, reported like the base current above.
 double CollectorResidual(double i, double icm);
 
 // Reciprocal of the junction slope Is k exp(k v) (leakage and limit aside):

@@ -42,14 +42,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TCollectorCase{5, 1E-5, 5 / (5 / 0.003 + 0.001)},           // ~3 mA
                       TCollectorCase{0.01, 1E-5, 0.01 / (0.01 / 0.003 + 0.001)},  // ~3 mA
                       TCollectorCase{0.001, 1E-3, 0.001 / (0.001 / 0.3 + 0.001)}, // ~0.23 A
-                      TCollectorCase{0.0, 1E-3, 0.0},
-                      // No base current, no collector current (the formula's limit).
-                      TCollectorCase{5, 0.0, 0.0}));
+                      TCollectorCase{0.0, 1E-3, 0.0}));
 
-TEST(CollectorModelFaults, PoleOfTheFormulaIsADivisionByZero) {
-    const double b = 1E-3;
-    const double u = -0.001 * (300 * b); // u / (beta b) + 0.001 = 0
-    EXPECT_THROW(TransistorCollectorCurrent(300, u, b), EZeroDivide);
+TEST(CollectorModelFaults, ZeroDivisorsAreMathErrors) {
+    // beta b = 1 exactly, so u / (beta b) + 0.001 is exactly 0 at u = -0.001.
+    EXPECT_THROW(TransistorCollectorCurrent(256, -0.001, 1.0 / 256), EZeroDivide);
+    EXPECT_THROW(TransistorCollectorCurrent(300, 5, 0.0), EZeroDivide);
+    EXPECT_THROW(TransistorCollectorCurrent(300, 0, 0.0), EInvalidOp);
+    EXPECT_THROW(CollectorResidual(0.0, 0.003), EZeroDivide);
+    EXPECT_THROW(CollectorResidual(0.0, 0.0), EInvalidOp);
 }
 
 TEST(BaseJunctionModel, LimitedBranchAddsTheVoltageItself) {
@@ -63,8 +64,6 @@ TEST(CollectorResidualRule, AmplifiedOnlyWhenTheModelCarriesMore) {
     EXPECT_NEAR(CollectorResidual(0.001, 0.003), (0.001 - 0.003) * 3, 1E-15);
     EXPECT_NEAR(CollectorResidual(0.003, 0.001), 0.002, 1E-15);
     EXPECT_NEAR(CollectorResidual(-0.001, 0.003), (-0.001 - 0.003) * 3, 1E-15);
-    // No solved current: nothing to form a ratio with.
-    EXPECT_EQ(CollectorResidual(0.0, 0.003), -0.003);
 }
 
 // --- Panels and parameters -------------------------------------------------------------
@@ -304,12 +303,27 @@ INSTANTIATE_TEST_SUITE_P(
                       -0.005999991000008639},
         // 3 mA solved, about 1 mA modelled: the ratio is below 1, no amplification.
         TResidualCase{"ModelBelowSolve", 0.4, 1E-3 / 300, 5.0, 0.003,
-                      1E-3 / 300 - 1.0398999999998186E-05, 0.00200000019999996},
-        // Base open: no base current and so no modelled collector current.
-        TResidualCase{"BaseOpen", 0.0, 0.0, 5.0, 0.002, 0.0, 0.002},
-        // Collector open: nothing flows, the collector residual vanishes.
-        TResidualCase{"CollectorOpen", 0.6, 0.001, 0.0, 0.0, -(0.6E-6 - 1E-9), 0.0}),
+                      1E-3 / 300 - 1.0398999999998186E-05, 0.00200000019999996}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// A base or collector that carries no current at all (left open) cannot be
+// moved by the iteration; the residual reports it as a math error.
+TEST(TransistorResidualFaults, OpenBaseOrCollectorIsAMathError) {
+    TDeviceBench bench;
+    for (const char* name : {"TTrNPN", "TTrPNP"}) {
+        SCOPED_TRACE(name);
+        auto device = bench.Make(name);
+        const bool npn = std::string(name) == "TTrNPN";
+        TPortRealArray v;
+        TPortRealArray i;
+        const TResidualCase openBase{"", 0.0, 0.0, 5.0, 0.002, 0, 0};
+        (npn ? NPNPoint : PNPPoint)(openBase, {1, 1, 1}, v, i);
+        EXPECT_THROW(device->CalcNonLinearResidual(v, i), EZeroDivide);
+        const TResidualCase openCollector{"", 0.6, 0.001, 0.0, 0.0, 0, 0};
+        (npn ? NPNPoint : PNPPoint)(openCollector, {1, 1, 1}, v, i);
+        EXPECT_THROW(device->CalcNonLinearResidual(v, i), EInvalidOp); // 0 / 0
+    }
+}
 
 TEST(TransistorResidualPenalty, NegativeParametersDoubleAndQuadruple) {
     TDeviceBench bench;
