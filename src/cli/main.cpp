@@ -1,6 +1,7 @@
 // zarosim-cli: the simulator's core driven from the command line. A subcommand is a
 // source file with its function and one row in this table.
 
+#include "AnalyseCommand.h"
 #include "EvalCommand.h"
 #include "ResaveCommand.h"
 #include "Subcommand.h"
@@ -12,9 +13,11 @@ namespace {
 
 using namespace zaro::cli;
 
-constexpr std::array<TSubcommand, 2> Subcommands{{
+constexpr std::array<TSubcommand, 3> Subcommands{{
     {"eval", "EXPR [--var NAME=VALUE]...", "prints the value of an expression", EvalCommand},
     {"resave", "IN.zsm OUT.zsm", "loads a model file and saves it again", ResaveCommand},
+    {"analyse", "FILE.zsm --kind dc-linear|ac-linear|dc|ac|dc-keep|ac-keep [--freq TEXT]",
+     "runs an analysis and prints every device's results", AnalyseCommand},
 }};
 
 } // namespace
