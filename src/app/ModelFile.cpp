@@ -145,12 +145,13 @@ void SaveModel(TCircuitDocument& document, const std::string& fileName) {
 
 void LoadModel(TCircuitDocument& document, const std::string& fileName) {
     try {
-        TModelContents contents;
+        TMemoryStream bytes;
         {
             TFileStream file(fileName, TFileMode::fmOpenRead);
-            contents = ReadModel(file, document.TP1);
+            bytes.CopyFrom(file, file.Size());
         }
-        InstallModel(document, std::move(contents), FullFileName(fileName));
+        bytes.SetPosition(0);
+        InstallModel(document, ReadModel(bytes, document.TP1), FullFileName(fileName));
     } catch (...) {
         document.UpdateStatus();
         throw;

@@ -18,6 +18,7 @@ public:
     std::vector<std::string> Messages; // texts of the message boxes, in order
     std::deque<TModalResult> Answers;  // answers to non-OK boxes; mrYes when empty
     std::deque<std::optional<std::string>> FileAnswers;
+    std::vector<TFileDialogOptions> FileDialogs; // options of every file dialog shown
     std::map<std::string, std::vector<std::uint8_t>> Clipboard;
     std::string ClipboardText;
     std::string Title;
@@ -77,9 +78,11 @@ public:
     void SetCommandsEnabled(bool enabled) override { CommandsEnabled = enabled; }
     void RepaintWindow() override { Calls.push_back("RepaintWindow"); }
     std::optional<std::string> ChooseOpenFile(const TFileDialogOptions& o) override {
+        FileDialogs.push_back(o);
         return NextFile("ChooseOpenFile: " + o.Title);
     }
     std::optional<std::string> ChooseSaveFile(const TFileDialogOptions& o) override {
+        FileDialogs.push_back(o);
         return NextFile("ChooseSaveFile: " + o.Title);
     }
     void SetClipboardData(const std::string& format, const std::vector<std::uint8_t>& bytes) override {
