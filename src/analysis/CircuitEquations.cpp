@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstring>
-#include <span>
 
 namespace zaro {
 

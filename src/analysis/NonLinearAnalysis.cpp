@@ -73,9 +73,10 @@ void TNonLinearAnalysis::RestoreParams(const std::vector<double>& saved) {
     TNonLinearRegistry& registry = Equations.Registry();
     for (int k = 0; k < registry.NonLinearParamTotal; ++k) {
         CheckIndex(k, static_cast<long long>(saved.size()));
+        CheckIndex(k, static_cast<long long>(registry.NonLinearStartValues.size()));
         const double value = saved[static_cast<std::size_t>(k)];
         registry.Param(k) = value;
-        registry.NonLinearStartValues.at(static_cast<std::size_t>(k)) = value;
+        registry.NonLinearStartValues[static_cast<std::size_t>(k)] = value;
     }
 }
 
@@ -148,7 +149,8 @@ double TNonLinearAnalysis::Evaluate(const TDoubleArray& x, TDoubleArray* r) {
     for (int i = 0; i < registry.NonLinearParamTotal; ++i) {
         const double residual = registry.Residual(i);
         if (r != nullptr) {
-            r->at(static_cast<std::size_t>(i)) = residual;
+            CheckIndex(i, static_cast<long long>(r->size()));
+            (*r)[static_cast<std::size_t>(i)] = residual;
         }
         sum += std::fabs(residual);
         squares += residual * residual;
