@@ -297,12 +297,28 @@ void TCodingPanel::AdjustCanvasSize() {
     SetSize(w, h);
 }
 
+// Panels keep client coordinates, as child controls of a scroll box do: a new
+// scroll position moves every panel the other way, so its canvas position holds.
 void TCodingPanel::SetHorzScrollPosition(std::int32_t value) {
-    FHorzPosition = std::clamp(value, 0, std::max(0, FHorzRange - FWidth));
+    const std::int32_t position = std::clamp(value, 0, std::max(0, FHorzRange - FWidth));
+    ShiftPanels(FHorzPosition - position, 0);
+    FHorzPosition = position;
 }
 
 void TCodingPanel::SetVertScrollPosition(std::int32_t value) {
-    FVertPosition = std::clamp(value, 0, std::max(0, FVertRange - FHeight));
+    const std::int32_t position = std::clamp(value, 0, std::max(0, FVertRange - FHeight));
+    ShiftPanels(0, FVertPosition - position);
+    FVertPosition = position;
+}
+
+void TCodingPanel::ShiftPanels(std::int32_t dx, std::int32_t dy) {
+    if (dx == 0 && dy == 0) {
+        return;
+    }
+    for (int i = 0; i < DragPanelCount(); ++i) {
+        TDragPanel& panel = DragPanel(i);
+        panel.SetBounds(panel.Left() + dx, panel.Top() + dy, panel.Width(), panel.Height());
+    }
 }
 
 void TCodingPanel::SetHorzScrollRange(std::int32_t value) {

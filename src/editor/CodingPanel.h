@@ -177,6 +177,7 @@ private:
     void RenumberAfterPanelDelete(int i);
     void RepaintPanelNo(int panelNo) const;
     void ClampScrollPositions();
+    void ShiftPanels(std::int32_t dx, std::int32_t dy);
     void ShowRubberBand(TRubberBandKind kind, TRect rect);
     void EraseRubberBand();
     void ShowMessage(const std::string& text);

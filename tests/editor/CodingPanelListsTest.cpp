@@ -325,6 +325,18 @@ TEST_F(CodingPanelListsTest, ScrollPositionsStayInsideTheirRanges) {
     EXPECT_EQ(Canvas.HorzScrollPosition(), 0);
 }
 
+TEST_F(CodingPanelListsTest, ScrollingMovesPanelsOnScreenButNotOnTheCanvas) {
+    Canvas.SetSize(300, 200);
+    TDragPanel& panel = AddPanel(40, 24);
+    const TPoint attach = PortAttachPoint(Canvas, 0, PortRight);
+    Canvas.SetHorzScrollPosition(30);
+    Canvas.SetVertScrollPosition(16);
+    EXPECT_EQ((TPoint{panel.Left(), panel.Top()}), (TPoint{10, 8}));
+    EXPECT_EQ(PortAttachPoint(Canvas, 0, PortRight), attach);
+    Canvas.SetHorzScrollRange(0); // the position snaps back to 0, and the panel with it
+    EXPECT_EQ(panel.Left(), 40);
+}
+
 TEST_F(CodingPanelListsTest, AutomaticSizingGrowsToHoldEveryPanelWithinTheLimits) {
     Canvas.SetSize(100, 100);
     AddPanel(200, 10); // AutoSize is off: nothing changes
