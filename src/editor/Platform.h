@@ -61,7 +61,8 @@ public:
     virtual std::optional<std::string> ChooseSaveFile(const TFileDialogOptions& options) = 0;
 
     // Clipboard: a private format carries bytes unchanged; plain text is UTF-8.
-    virtual void SetClipboardData(const std::string& format, const std::vector<std::uint8_t>& bytes) = 0;
+    virtual void SetClipboardData(const std::string& format,
+                                  const std::vector<std::uint8_t>& bytes) = 0;
     virtual std::optional<std::vector<std::uint8_t>> ClipboardData(const std::string& format) = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
 };
