@@ -74,7 +74,9 @@ public:
         return Tick;
     }
     void SetTitle(const std::string& title) override { Title = title; }
-    void SetStatusText(int panelIndex, const std::string& text) override { Status[panelIndex] = text; }
+    void SetStatusText(int panelIndex, const std::string& text) override {
+        Status[panelIndex] = text;
+    }
     void SetCommandsEnabled(bool enabled) override { CommandsEnabled = enabled; }
     void RepaintWindow() override { Calls.push_back("RepaintWindow"); }
     std::optional<std::string> ChooseOpenFile(const TFileDialogOptions& o) override {
@@ -85,7 +87,8 @@ public:
         FileDialogs.push_back(o);
         return NextFile("ChooseSaveFile: " + o.Title);
     }
-    void SetClipboardData(const std::string& format, const std::vector<std::uint8_t>& bytes) override {
+    void SetClipboardData(const std::string& format,
+                          const std::vector<std::uint8_t>& bytes) override {
         Clipboard[format] = bytes;
     }
     std::optional<std::vector<std::uint8_t>> ClipboardData(const std::string& format) override {
