@@ -1,5 +1,6 @@
 #include "Tokenizer.h"
 
+#include "AsciiText.h"
 #include "ZaroSub.h"
 
 #include <string>
@@ -13,21 +14,8 @@ constexpr int MultiplyPriority = 90;
 bool IsLetter(char c) {
     return c >= 'A' && c <= 'Z';
 }
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= ' ';
-}
-
-std::string UpperAscii(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper;
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -91,7 +79,7 @@ void SplitIntoTerms(std::string_view text, const TOpeList& opes, TTrmList& trms)
     std::string_view rest = Trimmed(upper);
     double carried = 0;
     while (!rest.empty()) {
-        bool numeric = IsDigit(rest[0]);
+        bool numeric = IsAsciiDigit(rest[0]);
         TStop stop = Scan(rest, numeric, opes);
         if (stop.Position == std::string_view::npos) {
             trms.Add(0, std::string(rest), OperandValue(rest, numeric));

@@ -1,12 +1,10 @@
 #include "VariableLines.h"
 
+#include "AsciiText.h"
+
 namespace zaro {
 
 namespace {
-
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {

@@ -1,5 +1,6 @@
 // Reading numbers with unit prefixes.
 
+#include "AsciiText.h"
 #include "CheckedMath.h"
 #include "ZaroSub.h"
 
@@ -32,26 +33,12 @@ constexpr std::array<TPrefix, 11> ReadPrefixes{{
     {"A", 1E-18L},
 }};
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-std::string UpperAscii(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper;
-}
-
 [[noreturn]] void RaiseNotFloat(std::string_view text) {
     throw EConvertError("'" + std::string(text) + "' は浮動小数点数ではありません");
 }
 
 std::size_t SkipDigits(std::string_view text, std::size_t i) {
-    while (i < text.size() && IsDigit(text[i])) {
+    while (i < text.size() && IsAsciiDigit(text[i])) {
         ++i;
     }
     return i;
@@ -111,7 +98,7 @@ bool IsHugeNumber(std::string_view number) {
     for (char c : number) {
         if (c == '.') {
             seenPoint = true;
-        } else if (IsDigit(c)) {
+        } else if (IsAsciiDigit(c)) {
             if (c != '0' && !seenDigit) {
                 seenDigit = true;
             }
@@ -176,7 +163,7 @@ bool TryPrefixedStrToFloat(std::string_view text, double& value) {
     }
     std::string upper = UpperAscii(text);
     char first = upper[0];
-    if (first != '+' && first != '-' && first != '.' && !IsDigit(first)) {
+    if (first != '+' && first != '-' && first != '.' && !IsAsciiDigit(first)) {
         return false;
     }
     std::string_view view = upper;
