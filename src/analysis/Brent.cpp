@@ -42,6 +42,13 @@ double GoldenStep(double b, double c) {
     return CheckedResult(c + Gold * (c - b));
 }
 
+// Moves the values one place along: a takes b, b takes c, c takes d.
+void Shift(double& a, double& b, double& c, double d) {
+    a = b;
+    b = c;
+    c = d;
+}
+
 // The golden-section step of Brent's method into the larger part of [a, b].
 void GoldenSection(double a, double b, double x, double xm, double& e, double& d) {
     e = x >= xm ? a - x : b - x;
@@ -83,12 +90,8 @@ void BracketMinimum(double& ax, double& bx, double& cx, double& fa, double& fb, 
         } else if (StrictlyBetween(u, cx, ulim)) {
             fu = Value(f1, u);
             if (fu < fc) {
-                bx = cx;
-                cx = u;
-                u = GoldenStep(bx, cx);
-                fb = fc;
-                fc = fu;
-                fu = Value(f1, u);
+                Shift(bx, cx, u, GoldenStep(cx, u));
+                Shift(fb, fc, fu, Value(f1, u));
             }
         } else if ((u - ulim) * (ulim - cx) >= 0.0) {
             u = ulim;
@@ -97,12 +100,8 @@ void BracketMinimum(double& ax, double& bx, double& cx, double& fa, double& fb, 
             u = GoldenStep(bx, cx);
             fu = Value(f1, u);
         }
-        ax = bx;
-        bx = cx;
-        cx = u;
-        fa = fb;
-        fb = fc;
-        fc = fu;
+        Shift(ax, bx, cx, u);
+        Shift(fa, fb, fc, fu);
     }
 }
 
@@ -157,12 +156,8 @@ double brent(double ax, double bx, double cx, const TLineFunction& f1, double to
             } else {
                 b = x;
             }
-            v = w;
-            w = x;
-            x = u;
-            fv = fw;
-            fw = fx;
-            fx = fu;
+            Shift(v, w, x, u);
+            Shift(fv, fw, fx, fu);
         } else {
             if (u < x) {
                 a = u;
