@@ -43,6 +43,13 @@ std::array<long long, DevicePortSlots> PotentialColumns(const TDragPanel& panel)
     return columns;
 }
 
+TComplex AsComplex(double x) {
+    return MakeComplex(x, 0.0);
+}
+TComplex AsComplex(const TComplex& z) {
+    return z;
+}
+
 double Sum(double a, double b) {
     return a + b;
 }
@@ -68,6 +75,14 @@ void Accumulate(const TDragPanel& panel, const TCoef& coef, const TRhs& rhs, std
             current = Sum(current, coef[r * 2 * ports + 2 * j + 1]);
         }
         ++row;
+    }
+}
+
+// Solution entries 2w and 2w + 1 are the potential and current of wire w.
+template <typename T> void StoreWireResults(TAnalysisState& state, std::vector<T>& solution) {
+    for (int w = 0; w < state.WireCount; ++w) {
+        At(state.WireVoltages, w) = AsComplex(At(solution, 2LL * w));
+        At(state.WireCurrents, w) = AsComplex(At(solution, 2LL * w + 1));
     }
 }
 
@@ -166,10 +181,7 @@ void TCircuitEquations::SolveDCLinear() {
         AssembleDCDevice(i, row);
     }
     SolveRealLinear(FState.DCMatrix, FState.DCRhs, FState.SystemSize);
-    for (int w = 0; w < FState.WireCount; ++w) {
-        At(FState.WireVoltages, w) = MakeComplex(At(FState.DCRhs, 2LL * w), 0.0);
-        At(FState.WireCurrents, w) = MakeComplex(At(FState.DCRhs, 2LL * w + 1), 0.0);
-    }
+    StoreWireResults(FState, FState.DCRhs);
 }
 
 void TCircuitEquations::AssembleACDevice(int deviceIndex, int& row) {
@@ -191,10 +203,7 @@ void TCircuitEquations::SolveACLinear() {
         AssembleACDevice(i, row);
     }
     SolveComplexLinear(FState.ACMatrix, FState.ACRhs, FState.SystemSize);
-    for (int w = 0; w < FState.WireCount; ++w) {
-        At(FState.WireVoltages, w) = At(FState.ACRhs, 2LL * w);
-        At(FState.WireCurrents, w) = At(FState.ACRhs, 2LL * w + 1);
-    }
+    StoreWireResults(FState, FState.ACRhs);
 }
 
 void TCircuitEquations::DistributeResults() {
