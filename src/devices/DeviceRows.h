@@ -46,6 +46,14 @@ public:
             V(firstRow + p - 1, p, -1.0);
         }
     }
+    // A two-port short through a small series resistance r on the wire current
+    // at port 0 as stored: V_0 - r I_0 - V_1 = 0 in row 0, the current sum in row 1.
+    void SeriesShort(double r) {
+        V(0, 0, 1.0);
+        I(0, 0, -r);
+        V(0, 1, -1.0);
+        CurrentSum(1);
+    }
 
 private:
     const TZaroSimDevice& Device;

@@ -27,14 +27,6 @@ template <typename TValue> void WriteNoCurrentRows(TRowWriter<TValue> rows, int 
     }
 }
 
-// Row 0: V0 - 0.0001 I0 - V1 = 0; row 1: s0 I0 + s1 I1 = 0.
-template <typename TValue> void WriteAmMeterRows(TRowWriter<TValue> rows) {
-    rows.V(0, 0, 1.0);
-    rows.I(0, 0, -AmMeterResistance);
-    rows.V(0, 1, -1.0);
-    rows.CurrentSum(1);
-}
-
 } // namespace
 
 std::string MeterReadingText(const TComplex& reading) {
@@ -77,11 +69,11 @@ TAmMeter::TAmMeter(TTinyParser& evaluator) : T2PortDevice(evaluator) {
 }
 
 void TAmMeter::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
-    WriteAmMeterRows(TDCRows(*this, Coef, Rhs));
+    TDCRows(*this, Coef, Rhs).SeriesShort(AmMeterResistance);
 }
 
 void TAmMeter::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
-    WriteAmMeterRows(TACRows(*this, Coef, Rhs));
+    TACRows(*this, Coef, Rhs).SeriesShort(AmMeterResistance);
 }
 
 void TAmMeter::ShowDeviceResult(const TPortComplexArray& Potentials,

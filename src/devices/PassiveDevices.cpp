@@ -27,63 +27,50 @@ const TOldSizeConversion* TResistor::OldSizeConversion() const {
     return &OldSize2Port128;
 }
 
-// --- TCapacitor ----------------------------------------------------------------
+// --- TReactiveDevice -----------------------------------------------------------
 
-TCapacitor::TCapacitor(TTinyParser& evaluator) : T2PortDevice(evaluator) {
-    SetImageIndex(1);
+TReactiveDevice::TReactiveDevice(TTinyParser& evaluator, int imageIndex, double dcResistance,
+                                 TFormula reactanceFormula)
+    : T2PortDevice(evaluator), FDCResistance(dcResistance), FReactanceFormula(reactanceFormula) {
+    SetImageIndex(imageIndex);
     SetPortCaptions({"a", "b"});
     CreateValueEdit("10u");
 }
+
+void TReactiveDevice::UpdateDeviceValue() {
+    Value = MakeComplex(SeriesResistance, EvaluateExpression(FReactanceFormula(ValueText())));
+}
+
+void TReactiveDevice::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
+    BuildDCResistanceEquation(Coef, Rhs, FDCResistance);
+}
+
+void TReactiveDevice::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
+    UpdateDeviceValue();
+    BuildACImpedanceEquation(Coef, Rhs, Value);
+}
+
+const TOldSizeConversion* TReactiveDevice::OldSizeConversion() const {
+    return &OldSize2Port128;
+}
+
+// --- TCapacitor ----------------------------------------------------------------
+
+TCapacitor::TCapacitor(TTinyParser& evaluator)
+    : TReactiveDevice(evaluator, 1, DCResistance, &ReactanceFormula) {}
 
 std::string TCapacitor::ReactanceFormula(const std::string& text) {
     // The text goes in parentheses so that a text such as 1u+1u is one capacitance.
     return "-1/(2*PI*F*(" + text + "))";
 }
 
-void TCapacitor::UpdateDeviceValue() {
-    Value = MakeComplex(SeriesResistance, EvaluateExpression(ReactanceFormula(ValueText())));
-}
-
-void TCapacitor::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
-    BuildDCResistanceEquation(Coef, Rhs, DCResistance);
-}
-
-void TCapacitor::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
-    UpdateDeviceValue();
-    BuildACImpedanceEquation(Coef, Rhs, Value);
-}
-
-const TOldSizeConversion* TCapacitor::OldSizeConversion() const {
-    return &OldSize2Port128;
-}
-
 // --- TInductor -----------------------------------------------------------------
 
-TInductor::TInductor(TTinyParser& evaluator) : T2PortDevice(evaluator) {
-    SetImageIndex(3);
-    SetPortCaptions({"a", "b"});
-    CreateValueEdit("10u");
-}
+TInductor::TInductor(TTinyParser& evaluator)
+    : TReactiveDevice(evaluator, 3, DCResistance, &ReactanceFormula) {}
 
 std::string TInductor::ReactanceFormula(const std::string& text) {
     return "2*PI*F*(" + text + ")";
-}
-
-void TInductor::UpdateDeviceValue() {
-    Value = MakeComplex(SeriesResistance, EvaluateExpression(ReactanceFormula(ValueText())));
-}
-
-void TInductor::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
-    BuildDCResistanceEquation(Coef, Rhs, DCResistance);
-}
-
-void TInductor::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
-    UpdateDeviceValue();
-    BuildACImpedanceEquation(Coef, Rhs, Value);
-}
-
-const TOldSizeConversion* TInductor::OldSizeConversion() const {
-    return &OldSize2Port128;
 }
 
 } // namespace zaro

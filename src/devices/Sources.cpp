@@ -17,14 +17,6 @@ template <typename TValue> void WriteSourceRows(TRowWriter<TValue> rows, const T
     rows.CurrentSum(1);
 }
 
-// Row 0: V0 - 0.0001 I0 - V1 = 0; row 1: s0 I0 + s1 I1 = 0.
-template <typename TValue> void WriteShortRows(TRowWriter<TValue> rows) {
-    rows.V(0, 0, 1.0);
-    rows.I(0, 0, -SourceSeriesResistance);
-    rows.V(0, 1, -1.0);
-    rows.CurrentSum(1);
-}
-
 // Row 0: s0 I0 + s1 I1 = 0; row 1: s0 I0 = i.
 template <typename TValue> void WriteCurrentSourceRows(TRowWriter<TValue> rows, double i) {
     rows.CurrentSum(0);
@@ -69,7 +61,7 @@ void TVDC::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
 }
 
 void TVDC::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
-    WriteShortRows(TACRows(*this, Coef, Rhs));
+    TACRows(*this, Coef, Rhs).SeriesShort(SourceSeriesResistance);
 }
 
 const TOldSizeConversion* TVDC::OldSizeConversion() const {
@@ -89,7 +81,7 @@ void TVAC::UpdateDeviceValue() {
 }
 
 void TVAC::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
-    WriteShortRows(TDCRows(*this, Coef, Rhs));
+    TDCRows(*this, Coef, Rhs).SeriesShort(SourceSeriesResistance);
 }
 
 void TVAC::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
