@@ -5,28 +5,11 @@
 #include "LabelDevice.h"
 #include "Meters.h"
 #include "PassiveDevices.h"
+#include "RecordBytes.h"
 #include "ZaroStream.h"
 
 namespace zaro::test {
 namespace {
-
-std::vector<std::uint8_t> Record(TZaroSimDevice& device) {
-    TMemoryStream stream;
-    device.SaveToStream(stream);
-    return stream.Bytes();
-}
-
-std::vector<std::uint8_t> StringBytes(const std::string& text) {
-    TMemoryStream stream;
-    WriteStringToStr(stream, text);
-    return stream.Bytes();
-}
-
-bool StartsWith(const std::vector<std::uint8_t>& bytes, const std::vector<std::uint8_t>& head,
-                std::size_t at = 0) {
-    return bytes.size() >= at + head.size() &&
-           std::equal(head.begin(), head.end(), bytes.begin() + static_cast<long>(at));
-}
 
 class DeviceRecord : public ::testing::TestWithParam<std::string> {};
 
@@ -42,7 +25,7 @@ TEST_P(DeviceRecord, RoundTripIsByteExact) {
         }
     }
     const std::vector<std::uint8_t> first = Record(*original);
-    EXPECT_TRUE(StartsWith(first, StringBytes(GetParam())));
+    EXPECT_TRUE(StartsWith(first, Strings({GetParam()})));
 
     auto copy = bench.Make(GetParam());
     TMemoryStream stream(first);
@@ -61,14 +44,8 @@ TEST_P(DeviceRecord, RecordOfAnotherClassIsRefusedAndRewound) {
     TMemoryStream stream(Record(*source));
     auto device = bench.Make(GetParam());
     const std::vector<std::uint8_t> before = Record(*device);
-    try {
-        device->LoadFromStream(stream);
-        FAIL();
-    } catch (const EZaroError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  GetParam() + ".LoadFromStream: This is not " + GetParam() + " object.");
-    }
-    EXPECT_EQ(stream.Position(), 0);
+    ExpectLoadRefused(*device, stream,
+                      GetParam() + ".LoadFromStream: This is not " + GetParam() + " object.");
     EXPECT_EQ(Record(*device), before);
 }
 
@@ -79,17 +56,17 @@ TEST(DeviceRecordLayout, ValueTextsFollowTheClassName) {
     TDeviceBench bench;
     TLamp lamp(bench.Evaluator);
     const auto bytes = Record(lamp);
-    std::vector<std::uint8_t> head = StringBytes("TLamp");
+    std::vector<std::uint8_t> head = Strings({"TLamp"});
     for (const char* item : {"1.5", "500m", "TDragPanel4P", "TDragPanel_3"}) {
-        const auto more = StringBytes(item);
+        const auto more = Strings({item});
         head.insert(head.end(), more.begin(), more.end());
     }
     EXPECT_TRUE(StartsWith(bytes, head));
 
     TVoltMeter meter(bench.Evaluator);
     meter.ValueEdit()->SetText("15 + j0.00"); // a reading is not stored
-    std::vector<std::uint8_t> meterHead = StringBytes("TVoltMeter");
-    const auto panel = StringBytes("TDragPanel4P");
+    std::vector<std::uint8_t> meterHead = Strings({"TVoltMeter"});
+    const auto panel = Strings({"TDragPanel4P"});
     meterHead.insert(meterHead.end(), panel.begin(), panel.end());
     EXPECT_TRUE(StartsWith(Record(meter), meterHead));
 }

@@ -5,6 +5,7 @@
 #include "DeviceBench.h"
 #include "Diodes.h"
 #include "JunctionModel.h"
+#include "RecordBytes.h"
 #include "ZaroStream.h"
 
 #include <cmath>
@@ -411,24 +412,6 @@ TEST(LEDDisplay, ClearingDarkensAndRepaints) {
 
 // --- Records --------------------------------------------------------------------------------
 
-std::vector<std::uint8_t> Record(TZaroSimDevice& device) {
-    TMemoryStream stream;
-    device.SaveToStream(stream);
-    return stream.Bytes();
-}
-
-std::vector<std::uint8_t> Strings(std::initializer_list<const char*> texts) {
-    TMemoryStream stream;
-    for (const char* text : texts) {
-        WriteStringToStr(stream, text);
-    }
-    return stream.Bytes();
-}
-
-bool StartsWith(const std::vector<std::uint8_t>& bytes, const std::vector<std::uint8_t>& head) {
-    return bytes.size() >= head.size() && std::equal(head.begin(), head.end(), bytes.begin());
-}
-
 TEST(DiodeRecord, OnlyTheZenerStoresAText) {
     TDeviceBench bench;
     TDiode diode(bench.Evaluator);
@@ -453,13 +436,7 @@ TEST(DiodeRecord, DiodeRecordIsNotAnLED) {
     TDiode diode(bench.Evaluator);
     TLED led(bench.Evaluator);
     TMemoryStream stream(Record(diode));
-    try {
-        led.LoadFromStream(stream);
-        FAIL();
-    } catch (const EZaroError& e) {
-        EXPECT_STREQ(e.what(), "TLED.LoadFromStream: This is not TLED object.");
-    }
-    EXPECT_EQ(stream.Position(), 0);
+    ExpectLoadRefused(led, stream, "TLED.LoadFromStream: This is not TLED object.");
 }
 
 TEST(DiodeRecord, EarlierLayoutIsConvertedForTheDiodeOnly) {

@@ -4,6 +4,7 @@
 
 #include "DeviceBench.h"
 #include "JunctionModel.h"
+#include "RecordBytes.h"
 #include "Transistors.h"
 #include "ZaroStream.h"
 
@@ -349,12 +350,6 @@ TEST(TransistorResidualPenalty, NegativeParametersDoubleAndQuadruple) {
 
 // --- Records ----------------------------------------------------------------------------------
 
-std::vector<std::uint8_t> Record(TZaroSimDevice& device) {
-    TMemoryStream stream;
-    device.SaveToStream(stream);
-    return stream.Bytes();
-}
-
 TEST(TransistorRecord, ClassNameThenThePanelRecord) {
     TDeviceBench bench;
     TTrPNP pnp(bench.Evaluator);
@@ -371,13 +366,7 @@ TEST(TransistorRecord, NPNRecordIsNotAPNP) {
     TTrNPN npn(bench.Evaluator);
     TTrPNP pnp(bench.Evaluator);
     TMemoryStream stream(Record(npn));
-    try {
-        pnp.LoadFromStream(stream);
-        FAIL();
-    } catch (const EZaroError& e) {
-        EXPECT_STREQ(e.what(), "TTrPNP.LoadFromStream: This is not TTrPNP object.");
-    }
-    EXPECT_EQ(stream.Position(), 0);
+    ExpectLoadRefused(pnp, stream, "TTrPNP.LoadFromStream: This is not TTrPNP object.");
 }
 
 TEST(TransistorRecord, EarlierLayoutsOf64And128AreConverted) {
