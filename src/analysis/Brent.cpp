@@ -55,6 +55,77 @@ void GoldenSection(double a, double b, double x, double xm, double& e, double& d
     d = CGold * e;
 }
 
+// The points Brent's method keeps: the bracket [a, b], the least value so far
+// at x, the second least at w, the previous w at v, the last step d and the
+// step before it e.
+struct TBrentPoints {
+    double a, b;
+    double x, w, v;
+    double fx, fw, fv;
+    double d = 0.0;
+    double e = 0.0;
+
+    // The next step: the parabola through x, w and v when it falls well inside
+    // the bracket and shrinks fast enough, otherwise a golden section.
+    void ChooseStep(double xm, double tol1, double tol2) {
+        if (std::fabs(e) > tol1) {
+            TryParabola(xm, tol1, tol2);
+        } else {
+            GoldenSection(a, b, x, xm, e, d);
+        }
+    }
+
+    void TryParabola(double xm, double tol1, double tol2) {
+        double r = CheckedResult((x - w) * (fx - fv));
+        double q = CheckedResult((x - v) * (fx - fw));
+        double p = CheckedResult((x - v) * q - (x - w) * r);
+        q = CheckedResult(2.0 * (q - r));
+        if (q > 0.0) {
+            p = -p;
+        }
+        q = std::fabs(q);
+        double etemp = e;
+        e = d;
+        if (std::fabs(p) >= std::fabs(0.5 * q * etemp) || p <= q * (a - x) || p >= q * (b - x)) {
+            GoldenSection(a, b, x, xm, e, d);
+        } else {
+            d = CheckedDivide(p, q);
+            double u = x + d;
+            if (u - a < tol2 || b - u < tol2) {
+                d = Sign(tol1, xm - x);
+            }
+        }
+    }
+
+    // Narrows the bracket with the new point u and keeps x, w and v in order.
+    void Accept(double u, double fu) {
+        if (fu <= fx) {
+            if (u >= x) {
+                a = x;
+            } else {
+                b = x;
+            }
+            Shift(v, w, x, u);
+            Shift(fv, fw, fx, fu);
+            return;
+        }
+        if (u < x) {
+            a = u;
+        } else {
+            b = u;
+        }
+        if (fu <= fw || w == x) {
+            v = w;
+            w = u;
+            fv = fw;
+            fw = fu;
+        } else if (fu <= fv || v == x || v == w) {
+            v = u;
+            fv = fu;
+        }
+    }
+};
+
 } // namespace
 
 void BracketMinimum(double& ax, double& bx, double& cx, double& fa, double& fb, double& fc,
@@ -106,74 +177,19 @@ void BracketMinimum(double& ax, double& bx, double& cx, double& fa, double& fb, 
 }
 
 double brent(double ax, double bx, double cx, const TLineFunction& f1, double tol, double& xmin) {
-    double a = std::min(ax, cx);
-    double b = std::max(ax, cx);
-    double x = bx;
-    double w = bx;
-    double v = bx;
-    double fx = Value(f1, x);
-    double fw = fx;
-    double fv = fx;
-    double d = 0.0;
-    double e = 0.0; // the step before last
+    const double fb = Value(f1, bx);
+    TBrentPoints s{std::min(ax, cx), std::max(ax, cx), bx, bx, bx, fb, fb, fb};
     for (int iter = 1; iter <= BrentMaxIterations; ++iter) {
-        double xm = 0.5 * (a + b);
-        double tol1 = CheckedResult(tol * std::fabs(x) + ZEps);
+        double xm = 0.5 * (s.a + s.b);
+        double tol1 = CheckedResult(tol * std::fabs(s.x) + ZEps);
         double tol2 = 2.0 * tol1;
-        if (std::fabs(x - xm) <= tol2 - 0.5 * (b - a)) {
-            xmin = x;
-            return fx;
+        if (std::fabs(s.x - xm) <= tol2 - 0.5 * (s.b - s.a)) {
+            xmin = s.x;
+            return s.fx;
         }
-        if (std::fabs(e) > tol1) {
-            double r = CheckedResult((x - w) * (fx - fv));
-            double q = CheckedResult((x - v) * (fx - fw));
-            double p = CheckedResult((x - v) * q - (x - w) * r);
-            q = CheckedResult(2.0 * (q - r));
-            if (q > 0.0) {
-                p = -p;
-            }
-            q = std::fabs(q);
-            double etemp = e;
-            e = d;
-            if (std::fabs(p) >= std::fabs(0.5 * q * etemp) || p <= q * (a - x) ||
-                p >= q * (b - x)) {
-                GoldenSection(a, b, x, xm, e, d);
-            } else {
-                d = CheckedDivide(p, q);
-                double u = x + d;
-                if (u - a < tol2 || b - u < tol2) {
-                    d = Sign(tol1, xm - x);
-                }
-            }
-        } else {
-            GoldenSection(a, b, x, xm, e, d);
-        }
-        double u = CheckedResult(std::fabs(d) >= tol1 ? x + d : x + Sign(tol1, d));
-        double fu = Value(f1, u);
-        if (fu <= fx) {
-            if (u >= x) {
-                a = x;
-            } else {
-                b = x;
-            }
-            Shift(v, w, x, u);
-            Shift(fv, fw, fx, fu);
-        } else {
-            if (u < x) {
-                a = u;
-            } else {
-                b = u;
-            }
-            if (fu <= fw || w == x) {
-                v = w;
-                w = u;
-                fv = fw;
-                fw = fu;
-            } else if (fu <= fv || v == x || v == w) {
-                v = u;
-                fv = fu;
-            }
-        }
+        s.ChooseStep(xm, tol1, tol2);
+        double u = CheckedResult(std::fabs(s.d) >= tol1 ? s.x + s.d : s.x + Sign(tol1, s.d));
+        s.Accept(u, Value(f1, u));
     }
     throw EZaroError(MsgBrentMaxIts);
 }
