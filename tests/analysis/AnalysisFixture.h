@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +62,16 @@ protected:
     // A wire drawn from port `fromPort` of `from` to port `toPort` of `to`.
     void Wire(const TDragPanel& from, int fromPort, const TDragPanel& to, int toPort) {
         Canvas.ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
+    }
+    // Wires in a row, in this order: port 1 of each device to port 0 of the next.
+    void Chain(std::initializer_list<const TDragPanel*> devices) {
+        const TDragPanel* previous = nullptr;
+        for (const TDragPanel* device : devices) {
+            if (previous != nullptr) {
+                Wire(*previous, 1, *device, 0);
+            }
+            previous = device;
+        }
     }
     // The potential of the wire at a port, and the current into the device there.
     TComplex V(const TZaroSimDevice& device, int port) const {

@@ -51,9 +51,7 @@ TEST_F(CircuitEquationsTest, LoopWithJunctionHasSystemOfEight) {
     auto& r = Add<TResistor>("1k");
     auto& y = Add<TYConnection>();
     auto& gnd = Add<TGnd>();
-    Wire(vdc, 1, r, 0);
-    Wire(r, 1, y, 0);
-    Wire(y, 1, vdc, 0);
+    Chain({&vdc, &r, &y, &vdc});
     Wire(y, 2, gnd, 0);
     ASSERT_TRUE(Equations.CheckCircuit());
     Equations.PrepareAnalysis();

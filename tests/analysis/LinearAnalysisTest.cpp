@@ -43,11 +43,7 @@ protected:
         Vm = &Add<TVoltMeter>();
         auto& gnd3 = Add<TGnd>();
         Wire(gnd, 0, vdc, 0);
-        Wire(vdc, 1, *Am, 0);
-        Wire(*Am, 1, res1, 0);
-        Wire(res1, 1, x, 0);
-        Wire(x, 1, res2, 0);
-        Wire(res2, 1, gnd2, 0);
+        Chain({&vdc, Am, &res1, &x, &res2, &gnd2});
         Wire(x, 2, *Pm, 0);
         Wire(x, 3, *Vm, 0);
         Wire(*Vm, 1, gnd3, 0);
@@ -60,9 +56,7 @@ protected:
         auto& element = Add<TReactive>(value);
         auto& gnd2 = Add<TGnd>();
         Wire(gnd, 0, vac, 0);
-        Wire(vac, 1, r, 0);
-        Wire(r, 1, element, 0);
-        Wire(element, 1, gnd2, 0);
+        Chain({&vac, &r, &element, &gnd2});
         return element;
     }
 
@@ -93,9 +87,7 @@ TEST_F(LinearAnalysisTest, LevelIsTheOnlyReference) {
     auto& gnd = Add<TGnd>();
     auto& pm = Add<TPotentialMeter>();
     Wire(level, 0, r1, 0);
-    Wire(r1, 1, y, 0);
-    Wire(y, 1, r2, 0);
-    Wire(r2, 1, gnd, 0);
+    Chain({&r1, &y, &r2, &gnd});
     Wire(y, 2, pm, 0);
     Commands.AtnSimulateDC();
     ASSERT_TRUE(State.ResultsValid);
@@ -117,9 +109,7 @@ TEST_F(LinearAnalysisTest, RCAtOneKilohertz) {
     auto& bottom = Add<TYConnection>();
     auto& gnd2 = Add<TGnd>();
     Wire(gnd, 0, vac, 0);
-    Wire(vac, 1, r, 0);
-    Wire(r, 1, top, 0);
-    Wire(top, 1, c, 0);
+    Chain({&vac, &r, &top, &c});
     Wire(top, 2, vm, 0);
     Wire(c, 1, bottom, 0);
     Wire(bottom, 1, vm, 1);
@@ -209,9 +199,7 @@ TEST_F(LinearAnalysisTest, FloatingPartGivesMessageLAndNoHandOver) {
     auto& r = Add<TResistor>("1k");
     auto& am = Add<TAmMeter>();
     Wire(gnd, 0, open, 0);
-    Wire(vdc, 1, r, 0);
-    Wire(r, 1, am, 0);
-    Wire(am, 1, vdc, 0);
+    Chain({&vdc, &r, &am, &vdc});
     am.ValueEdit()->SetText("previous");
     Commands.AtnSimulateDC();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextL});

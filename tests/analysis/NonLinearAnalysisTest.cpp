@@ -57,9 +57,7 @@ protected:
         auto& device = Add<T>(deviceText);
         auto& gnd2 = Add<TGnd>();
         Wire(gnd, 0, vdc, 0);
-        Wire(vdc, 1, r, 0);
-        Wire(r, 1, device, 0);
-        Wire(device, 1, gnd2, 0);
+        Chain({&vdc, &r, &device, &gnd2});
         return device;
     }
     // Common-emitter stage: base through rb, collector through rc from vcc.
@@ -131,9 +129,7 @@ TEST_F(NonLinearAnalysisTest, LedShowsTheBrightnessOfItsCurrent) {
     auto& dim = Add<TLED>();
     auto& gnd2 = Add<TGnd>();
     Wire(gnd, 0, vdc, 0);
-    Wire(vdc, 1, r, 0);
-    Wire(r, 1, dim, 0);
-    Wire(dim, 1, gnd2, 0);
+    Chain({&vdc, &r, &dim, &gnd2});
     Commands.AtnSimulateDCNonLinear();
     ASSERT_TRUE(State.ResultsValid);
     const double v1 = Bisect([&](double x) { return (5 - x) / 330 - Junction(is, k, x); }, 0, 5);
@@ -187,10 +183,7 @@ TEST_F(NonLinearAnalysisTest, DiodeInACIsItsSlopeResistance) {
     auto& d = Add<TDiode>();
     auto& gnd2 = Add<TGnd>();
     Wire(gnd, 0, vdc, 0);
-    Wire(vdc, 1, vac, 0);
-    Wire(vac, 1, r, 0);
-    Wire(r, 1, d, 0);
-    Wire(d, 1, gnd2, 0);
+    Chain({&vdc, &vac, &r, &d, &gnd2});
     Commands.AtnSimulateACNonLinear();
     ASSERT_TRUE(State.ResultsValid);
     EXPECT_EQ(State.AnalysisKind, 3);
@@ -209,9 +202,7 @@ TEST_F(NonLinearAnalysisTest, CircuitWithoutNonLinearDevicesGivesTheLinearResult
     auto& r2 = Add<TResistor>("1k");
     auto& gnd2 = Add<TGnd>();
     Wire(gnd, 0, vdc, 0);
-    Wire(vdc, 1, r1, 0);
-    Wire(r1, 1, r2, 0);
-    Wire(r2, 1, gnd2, 0);
+    Chain({&vdc, &r1, &r2, &gnd2});
     Commands.AtnSimulateDCNonLinear();
     ASSERT_TRUE(State.ResultsValid);
     EXPECT_EQ(Registry.NonLinearParamTotal, 0);
@@ -363,9 +354,7 @@ TEST_F(NonLinearAnalysisTest, FloatingPartGivesMessageD) {
     auto& vdc = Add<TVDC>("5");
     auto& r = Add<TResistor>("1k");
     auto& d = Add<TDiode>();
-    Wire(vdc, 1, r, 0);
-    Wire(r, 1, d, 0);
-    Wire(d, 1, vdc, 0);
+    Chain({&vdc, &r, &d, &vdc});
     Commands.AtnSimulateDCNonLinear();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextD});
     EXPECT_FALSE(State.ResultsValid);
