@@ -157,6 +157,13 @@ void TZaroSimDevice::ApplyOldSizeConversion() {
     if (!matches) {
         return;
     }
+    // A record without the class's ports is no earlier layout of it (the
+    // readers refuse it for its port count); its missing ports are not set.
+    for (const auto& [port, rect] : conversion->PortRects) {
+        if (port >= PortCount()) {
+            return;
+        }
+    }
     const std::int32_t height = conversion->NewHeight != 0 ? conversion->NewHeight : Height();
     SetBounds(Left() + conversion->Move.x, Top() + conversion->Move.y, conversion->NewWidth,
               height);
