@@ -1,4 +1,4 @@
-// Writes the seed corpora of the fuzz targets: valid inputs made with the
+// Writes seed corpora of the fuzz targets: valid inputs made with the
 // program's own writers, and damaged copies of them that each break one
 // rule of the formats (a wrong tag, a length word, a count, a number that
 // does not fit, a truncation). Every file holds one input.
@@ -96,7 +96,7 @@ TBytes ReplaceInString(TBytes bytes, const std::string& old, const std::string& 
             return bytes;
         }
         if (word == 0) {
-            throw std::runtime_error("no String around the seed pattern");
+            throw std::runtime_error("no String around this seed pattern");
         }
     }
 }

@@ -4,7 +4,7 @@
 # Fails on any crash, sanitizer report, leak, hang (timeout) or out-of-memory.
 #   ./scripts/fuzz.sh [SECONDS] [TARGET...]   SECONDS per target (default 60),
 #                                             every target unless named
-#   ./scripts/fuzz.sh --seeds                 rewrites fuzz/corpus/ from the seed writer
+#   ./scripts/fuzz.sh --seeds                 rewrites fuzz/corpus/ from zaro_fuzz_seeds
 # Targets: expression, stream_records, model_file, clipboard_paste.
 # Inputs that fail are kept in build-fuzz/artifacts/<target>/; replay one with
 #   build-fuzz/bin/fuzz_<target> FILE
@@ -20,7 +20,7 @@ zaro_configure "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=c
     -DZARO_FUZZ=ON -DZARO_TESTS=OFF
 cmake --build "$BUILD" --target zaro_fuzzers
 
-# The seed writer's inputs, with the example circuits and their devices.
+# Inputs of zaro_fuzz_seeds, with the example circuits and their devices.
 write_seeds() {
     local out=$1
     local examples=()
