@@ -20,12 +20,6 @@ namespace zaro::fuzz {
 
 using TBytes = std::vector<std::uint8_t>;
 
-inline TBytes ModelBytes(const TCircuitDocument& document) {
-    TMemoryStream stream;
-    WriteModel(stream, document.Canvas, document.MemoVariables);
-    return stream.Bytes();
-}
-
 // What a refused input must leave exactly as it was.
 struct TDocumentSnapshot {
     TBytes Model;

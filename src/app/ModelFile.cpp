@@ -138,9 +138,13 @@ void SaveModel(TCircuitDocument& document, const std::string& fileName) {
     ScrollToOrigin(document.Canvas);
     // The whole model is encoded before the file is touched, so text that the
     // file cannot hold fails here.
+    ReplaceFileContents(fileName, ModelBytes(document));
+}
+
+std::vector<std::uint8_t> ModelBytes(const TCircuitDocument& document) {
     TMemoryStream stream;
     WriteModel(stream, document.Canvas, document.MemoVariables);
-    ReplaceFileContents(fileName, stream.Bytes());
+    return stream.Bytes();
 }
 
 void LoadModel(TCircuitDocument& document, const std::string& fileName) {

@@ -8,6 +8,7 @@
 #include "DeviceRecord.h"
 #include "Stream.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,10 @@ struct TModelContents {
 // connector's record, the variable lines joined by CR LF.
 void WriteModel(TStream& stream, const TCodingPanel& canvas,
                 const std::vector<std::string>& variables);
+
+// The document's model as its file holds it, encoded without touching the
+// document or any file.
+std::vector<std::uint8_t> ModelBytes(const TCircuitDocument& document);
 
 // Reads and checks a whole model. A header that is not ours raises
 // NotModelFileMessage; an unknown class, a wrong port count or numbers that

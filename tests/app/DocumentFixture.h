@@ -71,13 +71,6 @@ public:
     std::filesystem::path Path;
 };
 
-// The document's model as its file holds it, read without touching the document.
-inline TBytes ModelBytes(const TCircuitDocument& document) {
-    TMemoryStream stream;
-    WriteModel(stream, document.Canvas, document.MemoVariables);
-    return stream.Bytes();
-}
-
 // Everything of a document that a failed command must leave as it was.
 struct TDocumentSnapshot {
     TBytes Model;
