@@ -23,12 +23,17 @@ zaro_ensure_packages() {
     fi
 }
 
-ZARO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libc6)
+ZARO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config ccache libgtest-dev libgmock-dev libbenchmark-dev
+    libc6 libsuitesparse-dev qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev fonts-ipafont-gothic
+    xvfb xauth)
 ZARO_CLANG_PACKAGES=(clang libclang-rt-14-dev llvm)
 
 # zaro_configure BUILD_DIR [CMAKE_ARGS...]: configure once, out of tree.
 zaro_configure() {
     local dir=$1
     shift
-    cmake -S "$ZARO_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    local launcher=()
+    # Rebuilds of an unchanged file come from the compiler cache when there is one.
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$ZARO_ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
 }
