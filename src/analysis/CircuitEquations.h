@@ -5,10 +5,15 @@
 // DC and AC and hands the solution back to the devices.
 
 #include "AnalysisState.h"
+#include "AssembledSystem.h"
 #include "CodingPanel.h"
 #include "NonLinearRegistry.h"
 #include "Platform.h"
+#include "SolverKind.h"
+#include "SparseFactorisation.h"
+#include "SystemSolver.h"
 
+#include <memory>
 #include <string>
 
 namespace zaro {
@@ -32,7 +37,9 @@ bool IsUserBreak(const std::exception& error);
 class TCircuitEquations {
 public:
     TCircuitEquations(TCodingPanel& canvas, TPlatform& platform, TFrmProgress& progress,
-                      TAnalysisState& state, TNonLinearRegistry& registry);
+                      TAnalysisState& state, TNonLinearRegistry& registry,
+                      TSolverKind solverKind = DefaultSolverKind);
+    ~TCircuitEquations();
 
     // Needs a ground or level device and every port wired; otherwise shows
     // message A or B and returns false.
@@ -56,12 +63,28 @@ public:
     TAnalysisState& State() const { return FState; }
     TNonLinearRegistry& Registry() const { return FRegistry; }
 
+    // The solver of the next preparation and AC solve on.
+    void SetSolverKind(TSolverKind kind);
+    TSolverKind SolverKind() const { return FSolverKind; }
+
+    // The DC system as the last SolveDCLinear assembled it, and its solution.
+    const TAssembledSystem<double>& DCSystem() const { return FDCSystem; }
+    const std::vector<double>& DCSolution() const { return *FDCSolution; }
+    // The sparse factors of that system, when the sparse solver solved it.
+    const TSparseFactorisation<double>* DCFactorisation() const;
+    // Solves a DC system of the present order with the given solver and
+    // stores its solution in the wire arrays.
+    void SolveAndStore(const TAssembledSystem<double>& system, TSystemSolver<double>& solver);
+    // A solver of the present kind that works in the analysis state's dense
+    // arrays when it needs them.
+    std::unique_ptr<TSystemSolver<double>> MakeDCSolver();
+
 private:
     void ResizeWireArrays(int wireCount);
     void CountNonLinearDevices(int& deviceCount, int& paramTotal);
     void RegisterNonLinearDevices();
-    void AssembleDCDevice(int deviceIndex, int& row);
-    void AssembleACDevice(int deviceIndex, int& row);
+    template <typename TKind>
+    void Assemble(TAssembledSystem<typename TKind::TValue>& system);
     void ShowInformation(const std::string& text);
 
     TCodingPanel& FCanvas;
@@ -69,6 +92,12 @@ private:
     TFrmProgress& FProgress;
     TAnalysisState& FState;
     TNonLinearRegistry& FRegistry;
+    TSolverKind FSolverKind;
+    TAssembledSystem<double> FDCSystem;
+    TAssembledSystem<TComplex> FACSystem;
+    std::unique_ptr<TSystemSolver<double>> FDCSolver;
+    std::unique_ptr<TSystemSolver<TComplex>> FACSolver;
+    const std::vector<double>* FDCSolution;
 };
 
 } // namespace zaro

@@ -223,12 +223,37 @@ void Z_Lnsrch(int n, const TDoubleArray& xold, double fold, const TDoubleArray& 
     }
 }
 
+void TDenseLinearisation::Linearise(int n, TDoubleArray& x, const TDoubleArray& fvec) {
+    ForwardDifferenceJacobian(n, x, fvec, FJac, VecFunc);
+}
+
+void TDenseLinearisation::Gradient(int n, const TDoubleArray& f, TDoubleArray& g) const {
+    const std::size_t size = static_cast<std::size_t>(n);
+    for (int i = 0; i < n; ++i) {
+        double sum = 0.0;
+        for (int j = 0; j < n; ++j) {
+            sum += FJac[static_cast<std::size_t>(j) * size + i] * f[j];
+        }
+        g[i] = CheckedResult(sum);
+    }
+}
+
+void TDenseLinearisation::Solve(int n, TDoubleArray& p) {
+    double d;
+    Z_LUDecomposition(FJac, n, d, Indx);
+    LUBackSubstitution(FJac, n, Indx, p);
+}
+
 void Z_Newt(TDoubleArray& x, int n, int& check, const TVectorFunction& vecfunc) {
+    TDenseLinearisation linearisation(vecfunc);
+    Z_Newt(x, n, check, vecfunc, linearisation);
+}
+
+void Z_Newt(TDoubleArray& x, int n, int& check, const TVectorFunction& vecfunc,
+            TNewtonLinearisation& linearisation) {
     check = 0;
     RequireLength(x, n);
     const std::size_t size = static_cast<std::size_t>(n);
-    TIntegerArray indx(size);
-    TDoubleArray fjac(size * size);
     TDoubleArray g(size);
     TDoubleArray p(size);
     TDoubleArray xold(size);
@@ -243,22 +268,14 @@ void Z_Newt(TDoubleArray& x, int n, int& check, const TVectorFunction& vecfunc) 
     double stpmax = CheckedResult(StepMaxFactor *
                                   std::max(std::sqrt(SquaredNorm(x, n)), static_cast<double>(n)));
     for (int its = 0; its < MaxIterations; ++its) {
-        ForwardDifferenceJacobian(n, x, fvec, fjac, vecfunc);
-        for (int i = 0; i < n; ++i) {
-            double sum = 0.0;
-            for (int j = 0; j < n; ++j) {
-                sum += fjac[static_cast<std::size_t>(j) * size + i] * fvec[j];
-            }
-            g[i] = CheckedResult(sum);
-        }
+        linearisation.Linearise(n, x, fvec);
+        linearisation.Gradient(n, fvec, g);
         std::copy_n(x.begin(), n, xold.begin());
         double fold = f;
         for (int i = 0; i < n; ++i) {
             p[i] = -fvec[i];
         }
-        double d;
-        Z_LUDecomposition(fjac, n, d, indx);
-        LUBackSubstitution(fjac, n, indx, p);
+        linearisation.Solve(n, p);
         Z_Lnsrch(n, xold, fold, g, p, x, f, stpmax, check, merit);
         if (MaxAbs(fvec, n) < TolF) {
             check = 0;
