@@ -6,24 +6,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <stdexcept>
 
 namespace zaro {
 
 namespace {
 
-// A pivot below this fraction of the largest entry of its column (rows
-// scaled to a largest entry of 1) means the elimination cancelled all but
-// the last eleven or so of the sixteen digits a double carries: the matrix is
-// singular to working precision or close to it. The dense elimination may
-// then meet an exact zero pivot where this one did not (or the other way
-// round), and the two solutions need not agree beyond the digits left, so
-// the system goes to the dense solver, whose outcome is the one defined.
-// Sound circuits stay far above it: their smallest pivots are the ratios of
-// the element values they hold (a 0.1 mOhm source term beside a 1 MOhm
-// leakage is 1e-10 in the worst case measured, the examples and generated
-// circuits sit above 1e-7), while singular ones fall to 1e-15 and below.
-constexpr double PivotQualityThreshold = 1e-11;
+// A pivot formed by cancelling its terms down to a fraction q of their size
+// carries a relative error of about 1.1e-16 / q. Below 1e-7 fewer than the
+// nine digits are left that the two solvers are meant to agree in: the matrix
+// is singular to working precision or close to it, the dense elimination may
+// meet an exact zero pivot where this one did not (or the other way round),
+// and only the dense solver can give the outcome that is defined. MEASURED
+constexpr double PivotQualityThreshold = 1e-7;
 
 double Magnitude(double x) {
     return std::fabs(x);
@@ -31,6 +27,36 @@ double Magnitude(double x) {
 double Magnitude(const TComplex& z) {
     return std::hypot(z.re, z.im);
 }
+
+// The factors as klu_extract gives them, for the quality measure.
+struct TFactors {
+    std::vector<int> Lp, Li, Up, Ui, Fp, Fi, P, Q;
+    std::vector<double> Lx, Lz, Ux, Uz, Fx, Fz, Rs;
+    bool Complex = false;
+
+    void Size(const klu_numeric* numeric, bool complex) {
+        const auto n = static_cast<std::size_t>(numeric->n);
+        const int parts = complex ? 2 : 1;
+        Complex = complex;
+        Lp.resize(n + 1);
+        Up.resize(n + 1);
+        Fp.resize(n + 1);
+        Li.resize(static_cast<std::size_t>(numeric->lnz));
+        Ui.resize(static_cast<std::size_t>(numeric->unz));
+        Fi.resize(static_cast<std::size_t>(std::max(numeric->nzoff, 1)));
+        Lx.resize(Li.size());
+        Ux.resize(Ui.size());
+        Fx.resize(Fi.size());
+        Lz.resize(parts == 2 ? Li.size() : 1);
+        Uz.resize(parts == 2 ? Ui.size() : 1);
+        Fz.resize(parts == 2 ? Fi.size() : 1);
+        P.resize(n);
+        Q.resize(n);
+        Rs.resize(n);
+    }
+    double LMagnitude(int e) const { return Complex ? std::hypot(Lx[e], Lz[e]) : std::fabs(Lx[e]); }
+    double UMagnitude(int e) const { return Complex ? std::hypot(Ux[e], Uz[e]) : std::fabs(Ux[e]); }
+};
 
 // The real and the complex entry points of KLU behind one set of names.
 template <typename T> struct TKluCalls;
@@ -52,6 +78,12 @@ template <> struct TKluCalls<double> {
     static void Free(klu_numeric** num, klu_common* c) { klu_free_numeric(num, c); }
     static double Pivot(const klu_numeric* num, int k) {
         return Magnitude(static_cast<const double*>(num->Udiag)[k]);
+    }
+    static bool Extract(klu_numeric* num, klu_symbolic* s, TFactors& f, klu_common* c) {
+        f.Size(num, false);
+        return klu_extract(num, s, f.Lp.data(), f.Li.data(), f.Lx.data(), f.Up.data(), f.Ui.data(),
+                           f.Ux.data(), f.Fp.data(), f.Fi.data(), f.Fx.data(), f.P.data(),
+                           f.Q.data(), f.Rs.data(), nullptr, c) != 0;
     }
 };
 
@@ -77,6 +109,14 @@ template <> struct TKluCalls<TComplex> {
         const double* d = static_cast<const double*>(num->Udiag);
         return std::hypot(d[2 * k], d[2 * k + 1]);
     }
+    static bool Extract(klu_numeric* num, klu_symbolic* s, TFactors& f, klu_common* c) {
+        f.Size(num, true);
+        std::vector<int> blocks(static_cast<std::size_t>(num->n) + 1);
+        return klu_z_extract(num, s, f.Lp.data(), f.Li.data(), f.Lx.data(), f.Lz.data(),
+                             f.Up.data(), f.Ui.data(), f.Ux.data(), f.Uz.data(), f.Fp.data(),
+                             f.Fi.data(), f.Fx.data(), f.Fz.data(), f.P.data(), f.Q.data(),
+                             f.Rs.data(), blocks.data(), c) != 0;
+    }
 };
 
 } // namespace
@@ -85,6 +125,7 @@ template <typename T> struct TSparseFactorisation<T>::TKlu {
     klu_common Common{};
     klu_symbolic* Symbolic = nullptr;
     klu_numeric* Numeric = nullptr;
+    TFactors Extracted;
 
     TKlu() {
         klu_defaults(&Common);
@@ -163,24 +204,70 @@ template <typename T> bool TSparseFactorisation<T>::FactorAfresh(const std::vect
     return Quality >= PivotQualityThreshold;
 }
 
+// For every pivot u_kk = a_kk - sum over j < k of l_kj u_jk (a the permuted,
+// row-scaled matrix): |u_kk| against the largest of |a_kk| and the summed
+// magnitudes of what was taken off it. The ratio does not change when rows
+// or columns are scaled, so tiny element values (a capacitor's 1e20 Ohm in
+// DC) leave it alone; only cancellation lowers it.
 template <typename T>
 double TSparseFactorisation<T>::MeasureQuality(const std::vector<T>& values) const {
-    const klu_numeric* numeric = Klu->Numeric;
-    const int* q = Klu->Symbolic->Q;
-    const double* rs = numeric->Rs;
-    double quality = 1.0;
-    for (int k = 0; k < Pattern.N; ++k) {
-        const int column = q[k];
-        double largest = 0.0;
-        for (int e = Pattern.Ap[column]; e < Pattern.Ap[column + 1]; ++e) {
-            const double scale = rs != nullptr ? rs[Pattern.Ai[e]] : 1.0;
-            largest = std::max(largest, Magnitude(values[e]) / scale);
+    TFactors& f = Klu->Extracted;
+    if (!TKluCalls<T>::Extract(Klu->Numeric, Klu->Symbolic, f, &Klu->Common)) {
+        return 0.0;
+    }
+    const int n = Pattern.N;
+    // Row j of U as (column, magnitude) pairs, by counting.
+    std::vector<int> rowStart(static_cast<std::size_t>(n) + 1, 0);
+    for (int e = 0; e < f.Up[n]; ++e) {
+        ++rowStart[static_cast<std::size_t>(f.Ui[e]) + 1];
+    }
+    std::partial_sum(rowStart.begin(), rowStart.end(), rowStart.begin());
+    std::vector<int> fill(rowStart.begin(), rowStart.end() - 1);
+    std::vector<int> rowColumn(static_cast<std::size_t>(f.Up[n]));
+    std::vector<double> rowMagnitude(rowColumn.size());
+    for (int k = 0; k < n; ++k) {
+        for (int e = f.Up[k]; e < f.Up[k + 1]; ++e) {
+            const int slot = fill[static_cast<std::size_t>(f.Ui[e])]++;
+            rowColumn[static_cast<std::size_t>(slot)] = k;
+            rowMagnitude[static_cast<std::size_t>(slot)] = f.UMagnitude(e);
         }
-        const double pivot = TKluCalls<T>::Pivot(numeric, k);
-        quality = std::min(quality, largest > 0.0 ? pivot / largest : 0.0);
-        if (!(quality >= 0.0)) { // NaN pivot
+    }
+    // taken[k] = sum over j < k of |l_kj| |u_jk|: column j of L against row j of U.
+    std::vector<double> taken(static_cast<std::size_t>(n), 0.0);
+    std::vector<double> row(static_cast<std::size_t>(n), 0.0);
+    for (int j = 0; j < n; ++j) {
+        for (int e = rowStart[j]; e < rowStart[j + 1]; ++e) {
+            row[static_cast<std::size_t>(rowColumn[e])] = rowMagnitude[e];
+        }
+        for (int e = f.Lp[j]; e < f.Lp[j + 1]; ++e) {
+            const int k = f.Li[e];
+            if (k > j) {
+                taken[static_cast<std::size_t>(k)] += f.LMagnitude(e) * row[static_cast<std::size_t>(k)];
+            }
+        }
+        for (int e = rowStart[j]; e < rowStart[j + 1]; ++e) {
+            row[static_cast<std::size_t>(rowColumn[e])] = 0.0;
+        }
+    }
+    double quality = 1.0;
+    for (int k = 0; k < n; ++k) {
+        const int r = f.P[k];
+        const int column = f.Q[k];
+        double original = 0.0;
+        for (int e = Pattern.Ap[column]; e < Pattern.Ap[column + 1]; ++e) {
+            if (Pattern.Ai[e] == r) {
+                original += Magnitude(values[e]);
+            }
+        }
+        // The factors hold the scale factors in pivot order.
+        original /= f.Rs[static_cast<std::size_t>(k)];
+        const double pivot = TKluCalls<T>::Pivot(Klu->Numeric, k);
+        const double scale = std::max(original, taken[static_cast<std::size_t>(k)]);
+        const double ratio = scale > 0.0 ? pivot / scale : 0.0;
+        if (!(ratio >= 0.0)) { // NaN
             return 0.0;
         }
+        quality = std::min(quality, ratio);
     }
     return quality;
 }

@@ -55,6 +55,11 @@ public:
     void AtnSimulateACNonLinear() { Commands.AtnSimulateACNonLinear(); }
     void AtnSimulateDCAdditional() { Commands.AtnSimulateDCAdditional(); }
     void AtnSimulateACAdditional() { Commands.AtnSimulateACAdditional(); }
+    // The linear solver of the analyses: the sparse one unless the user asks
+    // for the reference elimination. A setting of the open document, not
+    // saved in the model file.
+    void SetSolverKind(TSolverKind kind) { Equations.SetSolverKind(kind); }
+    TSolverKind SolverKind() const { return Equations.SolverKind(); }
 
     // --- Result listing ------------------------------------------------------
     void ShowDeviceProperty() override;
