@@ -16,7 +16,8 @@ template <typename T> void TAssembledSystem<T>::Begin(int n) {
     Blocks.clear();
 }
 
-template <typename T> void TAssembledSystem<T>::SetPosition(std::size_t entry, int row, int column) {
+template <typename T>
+void TAssembledSystem<T>::SetPosition(std::size_t entry, int row, int column) {
     if (entry == Rows.size()) {
         Rows.push_back(row);
         Columns.push_back(column);

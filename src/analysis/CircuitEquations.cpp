@@ -77,8 +77,8 @@ bool IsUserBreak(const std::exception& error) {
 TCircuitEquations::TCircuitEquations(TCodingPanel& canvas, TPlatform& platform,
                                      TFrmProgress& progress, TAnalysisState& state,
                                      TNonLinearRegistry& registry, TSolverKind solverKind)
-    : FCanvas(canvas), FPlatform(platform), FProgress(progress), FState(state),
-      FRegistry(registry), FSolverKind(solverKind), FDCSolution(&NoSolution) {
+    : FCanvas(canvas), FPlatform(platform), FProgress(progress), FState(state), FRegistry(registry),
+      FSolverKind(solverKind), FDCSolution(&NoSolution) {
     SetSolverKind(solverKind);
 }
 
@@ -197,6 +197,15 @@ void TCircuitEquations::SolveAndStore(const TAssembledSystem<double>& system,
     const std::vector<double>& solution = solver.Solve(system);
     StoreWireResults(FState, solution);
     FDCSolution = &solution;
+}
+
+void TCircuitEquations::StoreWireSolution(const std::vector<double>& solution) {
+    StoreWireResults(FState, solution);
+}
+
+int TCircuitEquations::DCHandOvers() const {
+    const auto* sparse = dynamic_cast<const TSparseSystemSolver<double>*>(FDCSolver.get());
+    return sparse != nullptr ? sparse->HandedOver() : 0;
 }
 
 void TCircuitEquations::SolveACLinear() {

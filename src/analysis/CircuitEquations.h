@@ -69,12 +69,18 @@ public:
 
     // The DC system as the last SolveDCLinear assembled it, and its solution.
     const TAssembledSystem<double>& DCSystem() const { return FDCSystem; }
+    const TAssembledSystem<TComplex>& ACSystem() const { return FACSystem; }
     const std::vector<double>& DCSolution() const { return *FDCSolution; }
     // The sparse factors of that system, when the sparse solver solved it.
     const TSparseFactorisation<double>* DCFactorisation() const;
     // Solves a DC system of the present order with the given solver and
     // stores its solution in the wire arrays.
     void SolveAndStore(const TAssembledSystem<double>& system, TSystemSolver<double>& solver);
+    // Puts a DC solution (2 entries a wire) into the wire arrays.
+    void StoreWireSolution(const std::vector<double>& solution);
+    // DC systems the sparse solver handed to the reference elimination since
+    // the last preparation (0 for the reference solver).
+    int DCHandOvers() const;
     // A solver of the present kind that works in the analysis state's dense
     // arrays when it needs them.
     std::unique_ptr<TSystemSolver<double>> MakeDCSolver();
@@ -83,8 +89,7 @@ private:
     void ResizeWireArrays(int wireCount);
     void CountNonLinearDevices(int& deviceCount, int& paramTotal);
     void RegisterNonLinearDevices();
-    template <typename TKind>
-    void Assemble(TAssembledSystem<typename TKind::TValue>& system);
+    template <typename TKind> void Assemble(TAssembledSystem<typename TKind::TValue>& system);
     void ShowInformation(const std::string& text);
 
     TCodingPanel& FCanvas;
@@ -98,6 +103,23 @@ private:
     std::unique_ptr<TSystemSolver<double>> FDCSolver;
     std::unique_ptr<TSystemSolver<TComplex>> FACSolver;
     const std::vector<double>* FDCSolution;
+};
+
+// The reference solver for the analyses while the scope lives; the solver
+// chosen before comes back at its end.
+class TReferenceSolverScope {
+public:
+    explicit TReferenceSolverScope(TCircuitEquations& equations)
+        : Equations(equations), Saved(equations.SolverKind()) {
+        Equations.SetSolverKind(TSolverKind::Reference);
+    }
+    ~TReferenceSolverScope() { Equations.SetSolverKind(Saved); }
+    TReferenceSolverScope(const TReferenceSolverScope&) = delete;
+    TReferenceSolverScope& operator=(const TReferenceSolverScope&) = delete;
+
+private:
+    TCircuitEquations& Equations;
+    TSolverKind Saved;
 };
 
 } // namespace zaro

@@ -15,7 +15,8 @@ void SolveInPlace(std::vector<TComplex>& a, std::vector<TComplex>& b, int n) {
 
 } // namespace
 
-template <typename T> const std::vector<T>& TDenseSystemSolver<T>::Solve(const TAssembledSystem<T>& system) {
+template <typename T>
+const std::vector<T>& TDenseSystemSolver<T>::Solve(const TAssembledSystem<T>& system) {
     const auto n = static_cast<std::size_t>(system.Order());
     Arrays.Matrix.assign(n * n, T{});
     Arrays.Rhs = system.Rhs;

@@ -152,6 +152,16 @@ double HalfSquaredNorm(const TDoubleArray& x) {
     return CheckedResult(0.5 * SquaredNorm(scope->FVec, scope->N));
 }
 
+double ForwardDifferencePoint(double x, double& h) {
+    h = JacobianStep * std::fabs(x);
+    if (h == 0.0) {
+        h = JacobianStep;
+    }
+    const double shifted = CheckedResult(x + h);
+    h = shifted - x; // the step actually representable
+    return shifted;
+}
+
 void ForwardDifferenceJacobian(int n, TDoubleArray& x, const TDoubleArray& fvec, TDoubleArray& df,
                                const TVectorFunction& vecfunc) {
     RequireLength(x, n);
@@ -160,14 +170,10 @@ void ForwardDifferenceJacobian(int n, TDoubleArray& x, const TDoubleArray& fvec,
     TDoubleArray f(static_cast<std::size_t>(n));
     for (int j = 0; j < n; ++j) {
         double temp = x[j];
-        double h = JacobianStep * std::fabs(temp);
-        if (h == 0.0) {
-            h = JacobianStep;
-        }
+        double h;
         {
             TRestoreValue restore(x[j], temp);
-            x[j] = CheckedResult(temp + h);
-            h = x[j] - temp; // the step actually representable
+            x[j] = ForwardDifferencePoint(temp, h);
             f.resize(static_cast<std::size_t>(n));
             EvaluateVector(vecfunc, n, x, f);
         }

@@ -75,6 +75,10 @@ void Z_Lnsrch(int n, const TDoubleArray& xold, double fold, const TDoubleArray& 
               TDoubleArray& x, double& f, double stpmax, int& check,
               const TObjectiveFunction& func);
 
+// The point x + h at which a forward difference evaluates the function for a
+// variable at x, h being 1e-5 |x| (1e-5 at 0) as far as x + h can show it.
+double ForwardDifferencePoint(double x, double& h);
+
 // df (resized to n*n) receives the Jacobian at x, fvec being the function
 // values at x. x is restored before returning, also when vecfunc raises.
 void ForwardDifferenceJacobian(int n, TDoubleArray& x, const TDoubleArray& fvec, TDoubleArray& df,

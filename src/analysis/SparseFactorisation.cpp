@@ -63,8 +63,7 @@ template <typename T> struct TKluCalls;
 
 template <> struct TKluCalls<double> {
     static double* Values(const double* x) { return const_cast<double*>(x); }
-    static klu_numeric* Factor(TSparsePattern& p, const double* x, klu_symbolic* s,
-                               klu_common* c) {
+    static klu_numeric* Factor(TSparsePattern& p, const double* x, klu_symbolic* s, klu_common* c) {
         return klu_factor(p.Ap.data(), p.Ai.data(), Values(x), s, c);
     }
     static int Refactor(TSparsePattern& p, const double* x, klu_symbolic* s, klu_numeric* num,
@@ -151,7 +150,8 @@ public:
     klu_common Common{};
 };
 
-template <typename T> TSparseFactorisation<T>::TSparseFactorisation() : Klu(std::make_unique<TKlu>()) {}
+template <typename T>
+TSparseFactorisation<T>::TSparseFactorisation() : Klu(std::make_unique<TKlu>()) {}
 
 template <typename T> TSparseFactorisation<T>::~TSparseFactorisation() = default;
 
@@ -184,9 +184,8 @@ template <typename T> bool TSparseFactorisation<T>::Factor(const std::vector<T>&
 // The pivot sequence of the last factorisation, as long as it stays sound
 // for the new values.
 template <typename T> bool TSparseFactorisation<T>::Refactor(const std::vector<T>& values) {
-    if (Klu->Numeric == nullptr ||
-        !TKluCalls<T>::Refactor(Pattern, values.data(), Klu->Symbolic, Klu->Numeric,
-                                &Klu->Common)) {
+    if (Klu->Numeric == nullptr || !TKluCalls<T>::Refactor(Pattern, values.data(), Klu->Symbolic,
+                                                           Klu->Numeric, &Klu->Common)) {
         return false;
     }
     Quality = MeasureQuality(values);
@@ -242,7 +241,8 @@ double TSparseFactorisation<T>::MeasureQuality(const std::vector<T>& values) con
         for (int e = f.Lp[j]; e < f.Lp[j + 1]; ++e) {
             const int k = f.Li[e];
             if (k > j) {
-                taken[static_cast<std::size_t>(k)] += f.LMagnitude(e) * row[static_cast<std::size_t>(k)];
+                taken[static_cast<std::size_t>(k)] +=
+                    f.LMagnitude(e) * row[static_cast<std::size_t>(k)];
             }
         }
         for (int e = rowStart[j]; e < rowStart[j + 1]; ++e) {

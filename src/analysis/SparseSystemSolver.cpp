@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace zaro {
@@ -20,6 +21,35 @@ bool IsFinite(double x) {
 }
 bool IsFinite(const TComplex& z) {
     return std::isfinite(z.re) && std::isfinite(z.im);
+}
+
+double Magnitude(double x) {
+    return std::fabs(x);
+}
+double Magnitude(const TComplex& z) {
+    return std::hypot(z.re, z.im);
+}
+
+// Entries that span more than the 53 bits of a double: the dense elimination
+// adds some of them to others so much larger that they vanish, and which ones
+// depends on its pivot order (a capacitor's 1e20 Ohm in DC beside a source's
+// 0.1 mOhm). It may then meet an exact zero pivot in a system that is not
+// singular, or lose the small entries' part of the solution; only the dense
+// elimination itself can tell, so such a system is badly conditioned for the
+// purpose of agreeing with it.
+constexpr double AbsorbingSpread = 9007199254740992.0; // 2^53
+
+template <typename T> bool SpansBeyondPrecision(const std::vector<T>& values) {
+    double smallest = std::numeric_limits<double>::infinity();
+    double largest = 0.0;
+    for (const T& v : values) {
+        const double m = Magnitude(v);
+        if (m > 0.0) {
+            smallest = std::min(smallest, m);
+            largest = std::max(largest, m);
+        }
+    }
+    return largest > AbsorbingSpread * smallest;
 }
 
 template <typename T> bool AllFinite(const std::vector<T>& values) {
@@ -52,7 +82,8 @@ template <typename T> const TSparseFactorisation<T>* TSparseSystemSolver<T>::Fac
 template <typename T>
 const std::vector<T>& TSparseSystemSolver<T>::Solve(const TAssembledSystem<T>& system) {
     LastSolvedHere = false;
-    if (!AllFinite(system.Values) || !AllFinite(system.Rhs)) {
+    if (!AllFinite(system.Values) || !AllFinite(system.Rhs) ||
+        SpansBeyondPrecision(system.Values)) {
         return HandOver(system);
     }
     if (!PatternFits(system)) {
@@ -62,6 +93,7 @@ const std::vector<T>& TSparseSystemSolver<T>::Solve(const TAssembledSystem<T>& s
     if (!Factors.Factor(Values)) {
         return HandOver(system);
     }
+
     Solution = system.Rhs;
     Factors.Solve(Solution.data(), 1);
     if (!AllFinite(Solution)) {
@@ -79,7 +111,8 @@ const std::vector<T>& TSparseSystemSolver<T>::HandOver(const TAssembledSystem<T>
 
 // The pattern holds every position that carried a non-zero value since the
 // structure was set up; a new one needs a new ordering.
-template <typename T> bool TSparseSystemSolver<T>::PatternFits(const TAssembledSystem<T>& system) const {
+template <typename T>
+bool TSparseSystemSolver<T>::PatternFits(const TAssembledSystem<T>& system) const {
     if (system.StructureVersion() != StructureVersion) {
         return false;
     }
