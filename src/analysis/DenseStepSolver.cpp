@@ -1,0 +1,37 @@
+#include "DenseStepSolver.h"
+
+#include "NumericalRecepies.h"
+#include "ZaroErrors.h"
+
+#include <algorithm>
+
+namespace zaro {
+
+void TDenseStepSolver::Solve(const TStepSystem& system, std::vector<double>& x) {
+    const auto n = static_cast<std::size_t>(system.Size);
+    FMatrix.assign(n * n, 0.0);
+    for (const TStepEntry& entry : system.Entries) {
+        CheckIndex(entry.Row, system.Size);
+        CheckIndex(entry.Column, system.Size);
+        FMatrix[static_cast<std::size_t>(entry.Row) * n + static_cast<std::size_t>(entry.Column)] +=
+            entry.Value;
+    }
+    // A row of zeros is singular; the decomposition would report it only by
+    // its message text.
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto row = FMatrix.begin() + static_cast<std::ptrdiff_t>(i * n);
+        if (std::all_of(row, row + static_cast<std::ptrdiff_t>(n),
+                        [](double a) { return a == 0; })) {
+            throw EZeroDivide();
+        }
+    }
+    double parity = 1.0;
+    Z_LUDecomposition(FMatrix, system.Size, parity, FPivots);
+    x = system.Rhs;
+    LUBackSubstitution(FMatrix, system.Size, FPivots, x);
+    for (const double value : x) {
+        CheckedResult(value);
+    }
+}
+
+} // namespace zaro
