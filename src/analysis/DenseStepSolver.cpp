@@ -7,6 +7,14 @@
 
 namespace zaro {
 
+namespace {
+
+// What Z_LUDecomposition writes in place of an exactly zero pivot before it
+// goes on; finding it on the diagonal means the system is singular.
+constexpr double ZeroPivotReplacement = 1e-30;
+
+} // namespace
+
 void TDenseStepSolver::Solve(const TStepSystem& system, std::vector<double>& x) {
     const auto n = static_cast<std::size_t>(system.Size);
     FMatrix.assign(n * n, 0.0);
@@ -27,6 +35,11 @@ void TDenseStepSolver::Solve(const TStepSystem& system, std::vector<double>& x) 
     }
     double parity = 1.0;
     Z_LUDecomposition(FMatrix, system.Size, parity, FPivots);
+    for (std::size_t j = 0; j < n; ++j) {
+        if (FMatrix[j * n + j] == ZeroPivotReplacement) {
+            throw EZeroDivide();
+        }
+    }
     x = system.Rhs;
     LUBackSubstitution(FMatrix, system.Size, FPivots, x);
     for (const double value : x) {

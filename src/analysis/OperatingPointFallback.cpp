@@ -125,9 +125,16 @@ std::vector<double> TOperatingPointFallback::InitialPoint() {
         Accumulate(*entry.Device, coef, rhs, 1.0, row);
     }
     std::vector<double> x;
+    Solve(x);
+    return x;
+}
+
+void TOperatingPointFallback::Solve(std::vector<double>& x) {
+    if (Checkpoint) {
+        Checkpoint();
+    }
     ++Steps;
     Solver.Solve(System, x);
-    return x;
 }
 
 // Newton from x at the given source fraction and conductance across the
@@ -166,9 +173,6 @@ bool TOperatingPointFallback::Newton(std::vector<double>& x, double sourceFracti
 // One linear solve of the companion system at x; false when it is singular.
 bool TOperatingPointFallback::Step(const std::vector<double>& x, double sourceFraction, double gmin,
                                    std::vector<double>& next, bool& limited) {
-    if (Checkpoint) {
-        Checkpoint();
-    }
     System.Clear(Size);
     int row = 0;
     for (const TDevice& entry : Devices) {
@@ -183,9 +187,8 @@ bool TOperatingPointFallback::Step(const std::vector<double>& x, double sourceFr
             Accumulate(*entry.Device, coef, rhs, sourceFraction, row);
         }
     }
-    ++Steps;
     try {
-        Solver.Solve(System, next);
+        Solve(next);
     } catch (const EMathError&) {
         return false;
     }

@@ -63,6 +63,8 @@ private:
 
     bool CollectDevices();
     std::vector<double> InitialPoint();
+    // One linear solve of System, after the checkpoint.
+    void Solve(std::vector<double>& x);
     bool Newton(std::vector<double>& x, double sourceFraction, double gmin);
     bool Step(const std::vector<double>& x, double sourceFraction, double gmin,
               std::vector<double>& next, bool& limited);

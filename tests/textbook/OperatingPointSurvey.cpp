@@ -104,11 +104,13 @@ void HandOver(TCircuitBench& bench, const std::vector<double>& x) {
 // hold there: the circuit's dense DC solver, whose pivots need only exceed the
 // diagonal, can lose every digit on a circuit with a saturated and a cut-off
 // transistor (1 mOhm beside 1 GOhm), so solving again would judge the solver.
-std::optional<std::string> RunFallback(TCircuitBench& bench) {
+std::optional<std::string> RunFallback(TCircuitBench& bench, int stepsPerNewton,
+                                       TFallbackStage& stage) {
     bench.Equations.PrepareAnalysis();
     TDenseStepSolver solver;
-    TOperatingPointFallback fallback(bench.Canvas, solver);
+    TOperatingPointFallback fallback(bench.Canvas, solver, {}, stepsPerNewton);
     const TFallbackResult result = fallback.Find();
+    stage = result.Stage;
     if (!result.Found) {
         return "the fallback found no operating point";
     }
@@ -177,21 +179,25 @@ std::string CompareResults(const TNetlist& netlist, const TPartResults& a, const
 }
 
 TSearchRun RunSearch(TSearch search, const TNetlist& netlist,
-                     std::optional<std::uint64_t> redrawSeed) {
+                     std::optional<std::uint64_t> redrawSeed, int stepsPerNewton) {
     TCircuitBench bench;
     const TDrawnCircuit drawn = DrawCircuit(netlist, bench, redrawSeed);
     const TNodalSolution reference = SolveNodal(drawn.Netlist);
     if (!reference.Converged) {
         throw std::runtime_error("no nodal solution for " + netlist.Title);
     }
-    const std::optional<std::string> failure =
-        search == TSearch::DCCommand ? RunCommand(bench) : RunFallback(bench);
+    TFallbackStage stage = TFallbackStage::None;
+    const std::optional<std::string> failure = search == TSearch::DCCommand
+                                                   ? RunCommand(bench)
+                                                   : RunFallback(bench, stepsPerNewton, stage);
+    TSearchRun run;
     if (failure) {
-        TSearchRun run;
         run.Detail = *failure;
-        return run;
+    } else {
+        run = Judge(drawn, bench, NodalPartResults(drawn.Netlist, reference));
     }
-    return Judge(drawn, bench, NodalPartResults(drawn.Netlist, reference));
+    run.Stage = stage;
+    return run;
 }
 
 TCircuitSurvey SurveyCircuit(TSearch search, const TNetlist& netlist, int redraws,

@@ -8,6 +8,7 @@
 #include "CircuitDrawing.h"
 #include "LawCheck.h"
 #include "NodalSolver.h"
+#include "OperatingPointFallback.h"
 
 #include <cstdint>
 #include <optional>
@@ -35,9 +36,10 @@ enum class TOutcome { Right, Failed, ImpreciseSuccess, WrongSuccess };
 
 struct TSearchRun {
     TOutcome Outcome = TOutcome::Failed;
-    bool Tight = false;   // right within TightTolerance as well
-    std::string Detail;   // the failure message, or what is wrong
-    TPartResults Results; // of a success
+    bool Tight = false;                          // right within TightTolerance as well
+    std::string Detail;                          // the failure message, or what is wrong
+    TPartResults Results;                        // of a success
+    TFallbackStage Stage = TFallbackStage::None; // of the fallback
 };
 
 // The searches compared: the non-linear DC command as it stands, and the
@@ -45,7 +47,8 @@ struct TSearchRun {
 enum class TSearch { DCCommand, Fallback };
 
 TSearchRun RunSearch(TSearch search, const TNetlist& netlist,
-                     std::optional<std::uint64_t> redrawSeed = std::nullopt);
+                     std::optional<std::uint64_t> redrawSeed = std::nullopt,
+                     int stepsPerNewton = TOperatingPointFallback::DefaultStepsPerNewton);
 
 struct TCircuitSurvey {
     TSearchRun Natural;

@@ -4,7 +4,9 @@
 //
 //   zaro_oppoint_survey [--search command|fallback] [--seed N] [--per-family N]
 //                       [--redraws N] [--details]
+//   zaro_oppoint_survey --examples     the named examples through both searches
 
+#include "NamedExamples.h"
 #include "OperatingPointSurvey.h"
 #include "TextbookCircuits.h"
 #include "ZaroMathImport.h"
@@ -24,6 +26,7 @@ struct TOptions {
     int PerFamily = 25;
     int Redraws = 2;
     bool Details = false;
+    bool Examples = false;
 };
 
 struct TTally {
@@ -56,6 +59,8 @@ TOptions ReadOptions(int argc, char** argv) {
             ++i;
         } else if (arg == "--details") {
             options.Details = true;
+        } else if (arg == "--examples") {
+            options.Examples = true;
         }
     }
     return options;
@@ -94,6 +99,41 @@ void PrintRow(const std::string& name, const TTally& t) {
     std::printf(" |\n");
 }
 
+// "4.097 V", or what the search said instead.
+std::string Reading(const TSearchRun& run, const TNetlist& circuit, const TExpectedValue& value) {
+    if (run.Outcome == TOutcome::Failed) {
+        return "failed: " + run.Detail;
+    }
+    const TPortResult& port = run.Results[static_cast<std::size_t>(PartIndex(circuit, value.Part))]
+                                         [static_cast<std::size_t>(value.Port)];
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6g %s (%s)", value.Current ? port.I : port.V,
+                  value.Current ? "A" : "V", OutcomeName(run.Outcome));
+    return run.Outcome == TOutcome::Right ? text : text + (": " + run.Detail);
+}
+
+// Each example drawn naturally and redrawn: what each search shows.
+void PrintExamples(const TOptions& options) {
+    for (const TNamedExample& example : NamedExamples()) {
+        for (const TExpectedValue& value : example.Values) {
+            std::printf("%s, %s %s port %d: right %.6g\n", example.Name.c_str(),
+                        value.Current ? "current into" : "potential at", value.Part.c_str(),
+                        value.Port, value.Expected);
+        }
+        for (int k = 0; k <= options.Redraws; ++k) {
+            const auto seed =
+                k == 0 ? std::nullopt : std::optional<std::uint64_t>(options.Seed + k);
+            const TSearchRun command = RunSearch(TSearch::DCCommand, example.Circuit, seed);
+            const TSearchRun fallback = RunSearch(TSearch::Fallback, example.Circuit, seed);
+            for (const TExpectedValue& value : example.Values) {
+                std::printf("    %s: command %s; fallback %s\n", k == 0 ? "natural" : "redrawn",
+                            Reading(command, example.Circuit, value).c_str(),
+                            Reading(fallback, example.Circuit, value).c_str());
+            }
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -102,6 +142,11 @@ int main(int argc, char** argv) {
     if (!zaro::ZaroMathLoaded()) {
         std::fprintf(stderr, "ZaroMath could not be bound\n");
         return 1;
+    }
+    if (options.Examples) {
+        PrintExamples(options);
+        zaro::UnloadZaroMath();
+        return 0;
     }
     TTextbookGenerator generator(options.Seed);
     std::map<std::string, TTally> tallies;
