@@ -104,7 +104,7 @@ void HandOver(TCircuitBench& bench, const std::vector<double>& x) {
 // hold there: the circuit's dense DC solver, whose pivots need only exceed the
 // diagonal, can lose every digit on a circuit with a saturated and a cut-off
 // transistor (1 mOhm beside 1 GOhm), so solving again would judge the solver.
-std::optional<std::string> RunFallback(TCircuitBench& bench, int stepsPerNewton,
+std::optional<std::string> RunFallback(TCircuitBench& bench, bool resolve, int stepsPerNewton,
                                        TFallbackStage& stage) {
     bench.Equations.PrepareAnalysis();
     TDenseStepSolver solver;
@@ -120,7 +120,15 @@ std::optional<std::string> RunFallback(TCircuitBench& bench, int stepsPerNewton,
     if (!DCBlocksHold(bench.Canvas, result.Solution)) {
         return "the parameters do not reproduce the fallback's point";
     }
-    HandOver(bench, result.Solution);
+    if (resolve) {
+        try {
+            bench.Equations.SolveDCLinear();
+        } catch (const EZaroError& error) {
+            return "the DC solve at the fallback's parameters: " + error.Message();
+        }
+    } else {
+        HandOver(bench, result.Solution);
+    }
     return std::nullopt;
 }
 
@@ -187,9 +195,10 @@ TSearchRun RunSearch(TSearch search, const TNetlist& netlist,
         throw std::runtime_error("no nodal solution for " + netlist.Title);
     }
     TFallbackStage stage = TFallbackStage::None;
-    const std::optional<std::string> failure = search == TSearch::DCCommand
-                                                   ? RunCommand(bench)
-                                                   : RunFallback(bench, stepsPerNewton, stage);
+    const std::optional<std::string> failure =
+        search == TSearch::DCCommand
+            ? RunCommand(bench)
+            : RunFallback(bench, search == TSearch::FallbackResolved, stepsPerNewton, stage);
     TSearchRun run;
     if (failure) {
         run.Detail = *failure;
@@ -206,11 +215,15 @@ TCircuitSurvey SurveyCircuit(TSearch search, const TNetlist& netlist, int redraw
     survey.Natural = RunSearch(search, netlist);
     for (int k = 0; k < redraws; ++k) {
         const TSearchRun redraw = RunSearch(search, netlist, seed * 7919 + std::uint64_t(k) + 1);
-        const bool sameOutcome = redraw.Outcome == survey.Natural.Outcome;
-        const bool bothSolved = redraw.Outcome != TOutcome::Failed && sameOutcome;
+        // Right in both drawings is the same answer: what remains between
+        // them is the sources' series term on the stored current, which the
+        // exact solution of each drawing has too.
+        const TOutcome outcome = redraw.Outcome;
+        const bool inexact =
+            outcome == TOutcome::ImpreciseSuccess || outcome == TOutcome::WrongSuccess;
         survey.DrawingDependent =
-            survey.DrawingDependent || !sameOutcome ||
-            (bothSolved &&
+            survey.DrawingDependent || outcome != survey.Natural.Outcome ||
+            (inexact &&
              !CompareResults(netlist, redraw.Results, survey.Natural.Results, SurveyTolerance)
                   .empty());
         survey.Redraws.push_back(redraw);

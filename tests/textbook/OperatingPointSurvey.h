@@ -43,8 +43,10 @@ struct TSearchRun {
 };
 
 // The searches compared: the non-linear DC command as it stands, and the
-// fallback on its own, its result handed to the devices as their parameters.
-enum class TSearch { DCCommand, Fallback };
+// fallback on its own, its result handed to the devices as their parameters
+// with its point in the wire arrays, or (FallbackResolved) with the wire
+// arrays from the circuit's own DC solve at those parameters.
+enum class TSearch { DCCommand, Fallback, FallbackResolved };
 
 TSearchRun RunSearch(TSearch search, const TNetlist& netlist,
                      std::optional<std::uint64_t> redrawSeed = std::nullopt,
@@ -53,6 +55,8 @@ TSearchRun RunSearch(TSearch search, const TNetlist& netlist,
 struct TCircuitSurvey {
     TSearchRun Natural;
     std::vector<TSearchRun> Redraws;
+    // A redraw has another outcome, or both are inexact successes that
+    // differ beyond SurveyTolerance.
     bool DrawingDependent = false;
 };
 

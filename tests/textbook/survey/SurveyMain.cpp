@@ -2,7 +2,7 @@
 // every generated circuit drawn naturally and redrawn, run through the
 // search, judged against the device laws and the nodal solution.
 //
-//   zaro_oppoint_survey [--search command|fallback] [--seed N] [--per-family N]
+//   zaro_oppoint_survey [--search command|fallback|fallback-resolved] [--seed N] [--per-family N]
 //                       [--redraws N] [--details]
 //   zaro_oppoint_survey --examples     the named examples through both searches
 
@@ -45,8 +45,10 @@ TOptions ReadOptions(int argc, char** argv) {
         const std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : "";
         if (arg == "--search") {
-            options.Search =
-                std::string(value) == "fallback" ? TSearch::Fallback : TSearch::DCCommand;
+            const std::string name = value;
+            options.Search = name == "fallback"            ? TSearch::Fallback
+                             : name == "fallback-resolved" ? TSearch::FallbackResolved
+                                                           : TSearch::DCCommand;
             ++i;
         } else if (arg == "--seed") {
             options.Seed = std::strtoull(value, nullptr, 10);
