@@ -43,7 +43,7 @@ void TAnalysisCommands::Finish(int kind) {
 }
 
 bool TAnalysisCommands::StartBody() {
-    Equations.State().ResultsValid = false;
+    Equations.State().SetResultsValid(false);
     if (!Equations.CheckCircuit()) {
         return false;
     }
@@ -85,7 +85,7 @@ void TAnalysisCommands::ReadFrequency() {
 
 void TAnalysisCommands::HandOver() {
     Equations.DistributeResults();
-    Equations.State().ResultsValid = true;
+    Equations.State().SetResultsValid(true);
 }
 
 void TAnalysisCommands::ShowInformation(const std::string& text) {
