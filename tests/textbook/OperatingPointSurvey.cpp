@@ -83,7 +83,7 @@ std::optional<std::string> RunCommand(TCircuitBench& bench) {
     if (!bench.Platform.Messages.empty()) {
         return bench.Platform.Messages.front();
     }
-    if (!bench.State.ResultsValid) {
+    if (!bench.State.ResultsValid()) {
         return "no results";
     }
     return std::nullopt;
