@@ -117,7 +117,7 @@ TEST_F(FallbackFixture, TheCheckpointPrecedesEverySolveAndItsErrorEndsTheSearch)
     const TFallbackResult result = Find([&calls] { ++calls; });
     ASSERT_TRUE(result.Found);
     EXPECT_EQ(calls, result.Steps);
-    EXPECT_THROW(Find([] { throw EZaroError(MsgUserBreak); }), EZaroError);
+    EXPECT_THROW(Find([] { throw EUserBreak(); }), EUserBreak);
 }
 
 // A right point with one wire's potential or current moved by a little is

@@ -114,7 +114,7 @@ std::optional<std::string> RunFallback(TCircuitBench& bench, bool resolve, int s
     if (!result.Found) {
         return "the fallback found no operating point";
     }
-    for (int k = 0; k < bench.Registry.NonLinearParamTotal; ++k) {
+    for (int k = 0; k < bench.Registry.NonLinearParamTotal(); ++k) {
         bench.Registry.Param(k) = result.Params[static_cast<std::size_t>(k)];
     }
     if (!DCBlocksHold(bench.Canvas, result.Solution)) {
