@@ -6,7 +6,6 @@
 #include "SparseSystemSolver.h"
 
 #include <array>
-#include <cstring>
 
 namespace zaro {
 
@@ -69,10 +68,6 @@ struct TACKind {
 const std::vector<double> NoSolution;
 
 } // namespace
-
-bool IsUserBreak(const std::exception& error) {
-    return std::strcmp(error.what(), MsgUserBreak) == 0;
-}
 
 TCircuitEquations::TCircuitEquations(TCodingPanel& canvas, TPlatform& platform,
                                      TFrmProgress& progress, TAnalysisState& state,
@@ -144,8 +139,6 @@ void TCircuitEquations::PrepareAnalysis() {
     int deviceCount = 0;
     int paramTotal = 0;
     CountNonLinearDevices(deviceCount, paramTotal);
-    FRegistry.IterationCount = 0;
-    FRegistry.LastResidualSum = 0.0;
     FRegistry.Reset(deviceCount, paramTotal);
     RegisterNonLinearDevices();
 }
@@ -231,8 +224,8 @@ void TCircuitEquations::DistributeResults() {
 
 void TCircuitEquations::CheckUserBreak() {
     FPlatform.ProcessMessages();
-    if (FProgress.UserBreak) {
-        throw EZaroError(MsgUserBreak);
+    if (FProgress.UserBreak()) {
+        throw EUserBreak();
     }
 }
 

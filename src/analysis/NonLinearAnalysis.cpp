@@ -25,10 +25,6 @@ bool IsSteppedSource(const TZaroSimDevice& device) {
            dynamic_cast<const TISRC*>(&device) != nullptr;
 }
 
-bool IsNewtonFailure(const EZaroError& error) {
-    return error.Message() == MsgNewtMaxIts || error.Message() == MsgLnsrchRoundoff;
-}
-
 TDoubleArray IdentityMatrix(int n) {
     TDoubleArray xi(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
     for (int i = 0; i < n; ++i) {
@@ -53,9 +49,9 @@ TNonLinearAnalysis::TNonLinearAnalysis(TCircuitEquations& equations) : Equations
 void TNonLinearAnalysis::RunNonLinear(bool initialise) {
     TFrmProgress& progress = Equations.Progress();
     TNonLinearRegistry& registry = Equations.Registry();
-    progress.UserBreak = false;
+    progress.ClearUserBreak();
     progress.SetStatusText(StatusNonLinear);
-    progress.UpdateProgress(registry.IterationCount, true, registry.LastResidualSum);
+    progress.UpdateProgress(registry.IterationCount(), true, registry.LastResidualSum());
     // Parameters are carried over only from devices that are still the ones
     // registered; any change to the device list starts from the start values.
     std::optional<std::vector<double>> carried;
@@ -66,7 +62,7 @@ void TNonLinearAnalysis::RunNonLinear(bool initialise) {
         TReferenceSolverScope reference(Equations);
         Search(carried);
     }
-    progress.UpdateProgress(registry.IterationCount, true, registry.LastResidualSum);
+    progress.UpdateProgress(registry.IterationCount(), true, registry.LastResidualSum());
 }
 
 void TNonLinearAnalysis::Prepare(const std::optional<std::vector<double>>& carried) {
@@ -92,29 +88,28 @@ bool TNonLinearAnalysis::SparseSearch(const std::optional<std::vector<double>>& 
     try {
         Prepare(carried);
         return !SolveNonLinear(false) && Equations.DCHandOvers() == 0;
-    } catch (const EZaroError& error) {
-        if (IsUserBreak(error)) {
-            throw;
-        }
+    } catch (const EUserBreak&) {
+        throw;
+    } catch (const EZaroError&) {
         return false;
     }
 }
 
 void TNonLinearAnalysis::RestoreParams(const std::vector<double>& saved) {
     TNonLinearRegistry& registry = Equations.Registry();
-    for (int k = 0; k < registry.NonLinearParamTotal; ++k) {
+    for (int k = 0; k < registry.NonLinearParamTotal(); ++k) {
         CheckIndex(k, static_cast<long long>(saved.size()));
-        CheckIndex(k, static_cast<long long>(registry.NonLinearStartValues.size()));
+        CheckIndex(k, static_cast<long long>(registry.NonLinearStartValues().size()));
         const double value = saved[static_cast<std::size_t>(k)];
         registry.Param(k) = value;
-        registry.NonLinearStartValues[static_cast<std::size_t>(k)] = value;
+        registry.NonLinearStartValues()[static_cast<std::size_t>(k)] = value;
     }
 }
 
 bool TNonLinearAnalysis::SolveNonLinear(bool usePowell) {
     TNonLinearRegistry& registry = Equations.Registry();
-    TDoubleArray& x = registry.NonLinearStartValues;
-    const int n = registry.NonLinearParamTotal;
+    TDoubleArray& x = registry.NonLinearStartValues();
+    const int n = registry.NonLinearParamTotal();
     if (usePowell) {
         TDoubleArray xi = IdentityMatrix(n);
         int iter = 0;
@@ -139,15 +134,12 @@ bool TNonLinearAnalysis::NewtonFailed(int& check) {
     try {
         if (Equations.SolverKind() == TSolverKind::Sparse) {
             TSparseLinearisation linearisation(Equations, *this);
-            Z_Newt(registry.NonLinearStartValues, registry.NonLinearParamTotal, check, vecfunc,
+            Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc,
                    linearisation);
         } else {
-            Z_Newt(registry.NonLinearStartValues, registry.NonLinearParamTotal, check, vecfunc);
+            Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc);
         }
-    } catch (const EZaroError& error) {
-        if (!IsNewtonFailure(error)) {
-            throw;
-        }
+    } catch (const ENewtonFailure&) {
         return true;
     }
     return false;
@@ -157,7 +149,7 @@ bool TNonLinearAnalysis::NewtonFailed(int& check) {
 // when the residuals vanished.
 bool TNonLinearAnalysis::ParamsInvalid() const {
     const TNonLinearRegistry& registry = Equations.Registry();
-    for (int k = 0; k < registry.NonLinearParamTotal; ++k) {
+    for (int k = 0; k < registry.NonLinearParamTotal(); ++k) {
         const double value = registry.Param(k);
         if (value < 0.0 || std::isnan(value)) {
             return true;
@@ -168,7 +160,7 @@ bool TNonLinearAnalysis::ParamsInvalid() const {
 
 void TNonLinearAnalysis::WriteParams(const TDoubleArray& x) {
     TNonLinearRegistry& registry = Equations.Registry();
-    for (int i = 0; i < registry.NonLinearParamTotal; ++i) {
+    for (int i = 0; i < registry.NonLinearParamTotal(); ++i) {
         CheckIndex(i, static_cast<long long>(x.size()));
         registry.Param(i) = x[static_cast<std::size_t>(i)];
     }
@@ -187,7 +179,7 @@ double TNonLinearAnalysis::CollectResiduals(TDoubleArray* r) {
     TNonLinearRegistry& registry = Equations.Registry();
     double sum = 0.0;
     double squares = 0.0;
-    for (int i = 0; i < registry.NonLinearParamTotal; ++i) {
+    for (int i = 0; i < registry.NonLinearParamTotal(); ++i) {
         const double residual = registry.Residual(i);
         if (r != nullptr) {
             CheckIndex(i, static_cast<long long>(r->size()));
@@ -196,14 +188,13 @@ double TNonLinearAnalysis::CollectResiduals(TDoubleArray* r) {
         sum += std::fabs(residual);
         squares += residual * residual;
     }
-    Equations.Progress().UpdateProgress(registry.IterationCount, false, sum);
-    registry.LastResidualSum = sum;
-    ++registry.IterationCount;
+    Equations.Progress().UpdateProgress(registry.IterationCount(), false, sum);
+    registry.CountEvaluation(sum);
     return squares;
 }
 
 void TNonLinearAnalysis::NewtonVectorFunction(int n, const TDoubleArray& x, TDoubleArray& r) {
-    if (n != Equations.Registry().NonLinearParamTotal) {
+    if (n != Equations.Registry().NonLinearParamTotal()) {
         throw ERangeError();
     }
     Evaluate(x, &r);
@@ -221,7 +212,7 @@ void TNonLinearAnalysis::UpdateNonLinearResiduals() {
 }
 
 void TNonLinearAnalysis::UpdateNonLinearResiduals(const TWireSolution& solved) {
-    for (const int index : Equations.Registry().NonLinearDevices) {
+    for (const int index : Equations.Registry().NonLinearDevices()) {
         TZaroSimDevice& device = DeviceAt(Equations.Canvas(), index);
         if (!device.IsNonLinear()) {
             continue;
@@ -241,7 +232,8 @@ void TNonLinearAnalysis::UpdateNonLinearResiduals(const TWireSolution& solved) {
 
 void TNonLinearAnalysis::SourceStepping() {
     TNonLinearRegistry& registry = Equations.Registry();
-    Equations.Progress().UpdateProgress(registry.IterationCount, true, registry.LastResidualSum);
+    Equations.Progress().UpdateProgress(registry.IterationCount(), true,
+                                        registry.LastResidualSum());
     Equations.PrepareAnalysis();
     const std::vector<TSteppedSource> sources = CollectSources();
     const double ratio = FindInitialRatio(sources);
@@ -254,7 +246,7 @@ std::vector<TNonLinearAnalysis::TSteppedSource> TNonLinearAnalysis::CollectSourc
     for (int i = 0; i < canvas.DragPanelCount(); ++i) {
         TZaroSimDevice& device = DeviceAt(canvas, i);
         if (IsSteppedSource(device)) {
-            sources.push_back({&device.Value.re, device.Value.re});
+            sources.push_back({&device, device.Value().re});
         }
     }
     return sources;
@@ -262,7 +254,7 @@ std::vector<TNonLinearAnalysis::TSteppedSource> TNonLinearAnalysis::CollectSourc
 
 void TNonLinearAnalysis::ScaleSources(const std::vector<TSteppedSource>& sources, double ratio) {
     for (const TSteppedSource& source : sources) {
-        *source.Value = source.Full * ratio;
+        source.Device->SetValue(MakeComplex(source.Full * ratio, source.Device->Value().im));
     }
 }
 
@@ -322,7 +314,7 @@ void TNonLinearAnalysis::LastResort() {
 std::vector<double> TNonLinearAnalysis::DeviceParams() const {
     const TNonLinearRegistry& registry = Equations.Registry();
     std::vector<double> values;
-    for (int k = 0; k < registry.NonLinearParamTotal; ++k) {
+    for (int k = 0; k < registry.NonLinearParamTotal(); ++k) {
         values.push_back(registry.Param(k));
     }
     return values;

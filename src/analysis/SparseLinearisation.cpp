@@ -83,7 +83,7 @@ TSparseLinearisation::TSparseLinearisation(TCircuitEquations& equations,
 // the last evaluation must have been at x and solved here.
 void TSparseLinearisation::CheckBase(int n, const TDoubleArray& x) const {
     const TNonLinearRegistry& registry = Equations.Registry();
-    if (Factors == nullptr || n != registry.NonLinearParamTotal ||
+    if (Factors == nullptr || n != registry.NonLinearParamTotal() ||
         static_cast<int>(Base.size()) != Equations.DCSystem().Order() ||
         Base.size() != static_cast<std::size_t>(Equations.State().SystemSize)) {
         throw ESparseDoubt();
@@ -101,7 +101,7 @@ void TSparseLinearisation::CheckBase(int n, const TDoubleArray& x) const {
 void TSparseLinearisation::CollectPorts() {
     PortEntries.clear();
     PortSlot.assign(Base.size(), -1);
-    for (const int index : Equations.Registry().NonLinearDevices) {
+    for (const int index : Equations.Registry().NonLinearDevices()) {
         const TZaroSimDevice& device = DeviceAt(Equations.Canvas(), index);
         for (int j = 0; j < device.PortCount(); ++j) {
             const int wire = device.PortConnectorNo(j);
@@ -255,7 +255,7 @@ void TSparseLinearisation::Linearise(int n, TDoubleArray& x, const TDoubleArray&
     std::vector<double> previousZ;
     TColumnSolution last;
     int k = 0;
-    for (const int index : registry.NonLinearDevices) {
+    for (const int index : registry.NonLinearDevices()) {
         const int count = DeviceAt(Equations.Canvas(), index).NonLinearParamCount();
         std::vector<TChange> changes;
         std::vector<int> rows;

@@ -184,7 +184,7 @@ private:
         if (Pick(0, 1) == 1) {
             std::swap(a, b);
         }
-        Doc.Canvas.ConnectPorts(a.first->Index(), a.second, b.first->Index(), b.second);
+        Doc.Canvas().ConnectPorts(a.first->Index(), a.second, b.first->Index(), b.second);
     }
 
     TCircuitDocument& Doc;

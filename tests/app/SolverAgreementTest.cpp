@@ -144,9 +144,9 @@ struct TSide {
     // The solution in the wire arrays in the order of the system's unknowns.
     TValues Solution() const {
         TValues values;
-        for (int w = 0; w < Doc.Analysis.WireCount; ++w) {
-            const TComplex v = Doc.Analysis.WireVoltages[w];
-            const TComplex i = Doc.Analysis.WireCurrents[w];
+        for (int w = 0; w < Doc.Analysis().WireCount; ++w) {
+            const TComplex v = Doc.Analysis().WireVoltages[w];
+            const TComplex i = Doc.Analysis().WireCurrents[w];
             values.insert(values.end(), {v.re, v.im, i.re, i.im});
         }
         return values;
@@ -154,8 +154,8 @@ struct TSide {
     // Every parameter of every non-linear device, in canvas order.
     TValues Params() const {
         TValues params;
-        for (int i = 0; i < Doc.Canvas.DragPanelCount(); ++i) {
-            auto& device = static_cast<TZaroSimDevice&>(Doc.Canvas.DragPanel(i));
+        for (int i = 0; i < Doc.Canvas().DragPanelCount(); ++i) {
+            auto& device = static_cast<TZaroSimDevice&>(Doc.Canvas().DragPanel(i));
             for (int j = 0; j < device.NonLinearParamCount(); ++j) {
                 params.push_back(*device.NonLinearParam(j));
             }
@@ -222,7 +222,7 @@ struct TTwin {
 
     bool ReferenceIsSound() {
         const std::optional<TValues> exact = Reference.Exact(false);
-        return Reference.Doc.Analysis.ResultsValid() && exact &&
+        return Reference.Doc.Analysis().ResultsValid() && exact &&
                Difference(*exact, Reference.Solution()) <= SoundReference;
     }
 
@@ -232,10 +232,11 @@ struct TTwin {
         const TValues r = Reference.Solution();
         const TValues s = Sparse.Solution();
         // After a failure the wire arrays still hold the last results.
-        const bool same = Sparse.Platform.Messages == Reference.Platform.Messages &&
-                          (!Reference.Doc.Analysis.ResultsValid() || Difference(r, s) <= Tolerance);
+        const bool same =
+            Sparse.Platform.Messages == Reference.Platform.Messages &&
+            (!Reference.Doc.Analysis().ResultsValid() || Difference(r, s) <= Tolerance);
         if (same) {
-            if (Reference.Doc.Analysis.ResultsValid()) {
+            if (Reference.Doc.Analysis().ResultsValid()) {
                 tally.Worst = std::max(tally.Worst, Difference(r, s));
             }
             ++tally.Count[Reference.Platform.Messages.empty() ? "linear: both solved"
@@ -244,9 +245,9 @@ struct TTwin {
         }
         const std::optional<TValues> exact = Sparse.Exact(ac);
         ASSERT_TRUE(exact) << "the outcomes differ on a singular system";
-        EXPECT_TRUE(Sparse.Doc.Analysis.ResultsValid());
+        EXPECT_TRUE(Sparse.Doc.Analysis().ResultsValid());
         EXPECT_LE(Difference(*exact, s), Tolerance);
-        ++tally.Count[Reference.Doc.Analysis.ResultsValid()
+        ++tally.Count[Reference.Doc.Analysis().ResultsValid()
                           ? "linear: reference imprecise, sparse exact"
                           : "linear: reference failed on a regular system, sparse exact"];
     }
@@ -258,15 +259,15 @@ struct TTwin {
         const TCircuitDocument& r = Reference.Doc;
         const TCircuitDocument& s = Sparse.Doc;
         const bool same = Sparse.Platform.Messages == Reference.Platform.Messages &&
-                          s.Registry.IterationCount == r.Registry.IterationCount;
+                          s.Registry().IterationCount() == r.Registry().IterationCount();
         if (!sound) {
             ++tally.Count[same ? "search: reference unsound, same outcome"
                                : "search: reference unsound, outcome differs"];
             return;
         }
         EXPECT_EQ(Sparse.Platform.Messages, Reference.Platform.Messages);
-        EXPECT_EQ(s.Analysis.ResultsValid(), r.Analysis.ResultsValid());
-        EXPECT_EQ(s.Registry.IterationCount, r.Registry.IterationCount);
+        EXPECT_EQ(s.Analysis().ResultsValid(), r.Analysis().ResultsValid());
+        EXPECT_EQ(s.Registry().IterationCount(), r.Registry().IterationCount());
         const double params = Difference(Reference.Params(), Sparse.Params());
         EXPECT_LE(params, SearchTolerance);
         tally.Worst = std::max(tally.Worst, params);
