@@ -1,0 +1,176 @@
+// Drawing a circuit as a user does: devices from their commands, wires by
+// clicking ports, values typed into the boxes, panels dragged with their
+// wires following, the Delete key, the Shift+Ctrl press on a wire, panning.
+
+#include "GuiFixture.h"
+#include "GuiSuites.h"
+
+#include <QInputMethodEvent>
+#include <QScrollBar>
+#include <QStatusBar>
+
+namespace zaro::test {
+namespace {
+
+// How dark the canvas is at a point of the viewport: wires are black.
+bool DarkAt(QWidget* viewport, QPoint p) {
+    return viewport->grab().toImage().pixelColor(p).lightness() < 80;
+}
+
+} // namespace
+
+class TEditingTest : public TWindowSuite {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { OpenWindow(); }
+    void cleanup() { CloseWindow(); }
+
+    // A new device sits in the middle of the visible canvas and marks the document.
+    void aDeviceComesFromItsCommand() {
+        const TZaroSimDevice& resistor = Place("AtnDeviceR");
+        QCOMPARE(View().PanelWidgetCount(), 1);
+        QCOMPARE(PanelWidget(0).geometry(),
+                 QRect((Viewport()->width() - 96) / 2, (Viewport()->height() - 48) / 2, 96, 48));
+        QCOMPARE(BoxText(0), QStringLiteral("1k"));
+        QCOMPARE(resistor.ClassName(), std::string("TResistor"));
+        QCOMPARE(StatusText(0), QStringLiteral("変更"));
+        QVERIFY(PanelWidget(0).isVisible());
+    }
+
+    // Two ports clicked one after the other are wired; the wire is drawn.
+    void clickingTwoPortsDrawsAWire() {
+        Place("AtnDeviceVDC");
+        Place("AtnDeviceR");
+        MovePanelTo(0, 40, 40);
+        MovePanelTo(1, 240, 160);
+        ClickPort(0, 1);
+        QCOMPARE(Canvas().Status(), TCodingPanelStatus::cpsConnecting);
+        ClickPort(1, 0);
+        QCOMPARE(Canvas().ConnectorCount(), 1);
+        const TConnector& wire = Canvas().Connector(0);
+        QCOMPARE(wire.StartPanelNo(), 0);
+        QCOMPARE(wire.EndPanelNo(), 1);
+        const TPoint middle = wire.Point(2);
+        QVERIFY(DarkAt(Viewport(), QPoint(middle.x, (wire.Point(2).y + wire.Point(3).y) / 2)));
+        QVERIFY(Doc().Modified());
+    }
+
+    // The panel lands on the grid where it was dropped; its wire's end follows.
+    void aDraggedPanelTakesItsWiresAlong() {
+        Place("AtnDeviceVDC");
+        Place("AtnDeviceR");
+        MovePanelTo(0, 40, 40);
+        MovePanelTo(1, 240, 160);
+        QCOMPARE(Canvas().DragPanel(1).Left(), 240);
+        QCOMPARE(Canvas().DragPanel(1).Top(), 160);
+        ClickPort(0, 1);
+        ClickPort(1, 0);
+        MovePanelTo(1, 320, 240);
+        const TDragPanel& moved = Canvas().DragPanel(1);
+        QCOMPARE(QPoint(moved.Left(), moved.Top()), QPoint(320, 240));
+        QCOMPARE(PanelWidget(1).geometry().topLeft(), QPoint(320, 240));
+        const TConnector& wire = Canvas().Connector(0);
+        QCOMPARE(wire.Point(wire.LineCount()), PortAttachPoint(Canvas(), 1, 0));
+        QVERIFY(PanelWidget(1).isVisible());
+        QVERIFY(Doc().Modified());
+    }
+
+    // Dropped on another panel, the dragged one stays where it was.
+    void aPanelDroppedOnAnotherStaysPut() {
+        Place("AtnDeviceVDC");
+        Place("AtnDeviceR");
+        MovePanelTo(1, 240, 160);
+        const QPoint before(Canvas().DragPanel(1).Left(), Canvas().DragPanel(1).Top());
+        const QPoint onOther = PanelWidget(0).mapTo(Viewport(), BodyPoint(PanelWidget(0)));
+        Drag(Viewport(), PanelWidget(1).mapTo(Viewport(), BodyPoint(PanelWidget(1))), onOther);
+        QCOMPARE(QPoint(Canvas().DragPanel(1).Left(), Canvas().DragPanel(1).Top()), before);
+        QVERIFY(PanelWidget(1).isVisible());
+        QCOMPARE(Canvas().Status(), TCodingPanelStatus::cpsNormal);
+    }
+
+    // The selected device goes with its wires; the frame shows the selection.
+    void deleteKeyRemovesTheSelectedDevice() {
+        Place("AtnDeviceVDC");
+        Place("AtnDeviceR");
+        MovePanelTo(1, 240, 160);
+        ClickPort(0, 1);
+        ClickPort(1, 0);
+        SelectPanel(0);
+        QCOMPARE(Canvas().SelectedDragPanelNo(), 0);
+        QCOMPARE(PanelWidget(0).grab().toImage().pixelColor(0, 0), QColor(0, 255, 0));
+        QTest::keyClick(&View(), Qt::Key_Delete);
+        QCOMPARE(Canvas().DragPanelCount(), 1);
+        QCOMPARE(View().PanelWidgetCount(), 1);
+        QCOMPARE(Canvas().ConnectorCount(), 0);
+        QCOMPARE(PanelWidget(0).Panel().ClassName(), std::string("TResistor"));
+        QCOMPARE(Window->MemoProperty().toPlainText(), QStringLiteral("No device is selected."));
+    }
+
+    void shiftCtrlPressOnAWireDeletesIt() {
+        Place("AtnDeviceVDC");
+        Place("AtnDeviceR");
+        MovePanelTo(0, 40, 40);
+        MovePanelTo(1, 240, 160);
+        ClickPort(0, 1);
+        ClickPort(1, 0);
+        const TConnector& wire = Canvas().Connector(0);
+        const QPoint onSegment(wire.Point(2).x, (wire.Point(2).y + wire.Point(3).y) / 2);
+        Click(Viewport(), onSegment, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(Canvas().ConnectorCount(), 0);
+        QVERIFY(!DarkAt(Viewport(), onSegment));
+    }
+
+    // A typed value reaches the device when the box is left or Return is pressed.
+    void aTypedValueIsCommitted() {
+        const TZaroSimDevice& resistor = Place("AtnDeviceR");
+        Doc().SetModified(false);
+        Doc().UpdateStatus();
+        TypeValue(0, QStringLiteral("4.7k"));
+        QCOMPARE(resistor.ValueText(), std::string("4.7k"));
+        QVERIFY(Doc().Modified());
+        QCOMPARE(StatusText(0), QStringLiteral("変更"));
+    }
+
+    // An input method's wave dash has no code in the file's code page: the
+    // box says so at once.
+    void anUnsavableCharacterIsPointedOutWhileTyping() {
+        Place("AtnDeviceR");
+        gui::TValueBox* box = PanelWidget(0).ValueBoxes()[0];
+        Click(box, {4, 4});
+        QInputMethodEvent typed;
+        typed.setCommitString(QStringLiteral("1〜2"));
+        QApplication::sendEvent(box, &typed);
+        const QString expected =
+            QStringLiteral("「〜」(U+301C) はファイルに保存できない文字です。");
+        QCOMPARE(box->Problem(), expected);
+        QCOMPARE(box->toolTip(), expected);
+        QCOMPARE(Window->statusBar()->currentMessage(), expected);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QVERIFY(box->Problem().isEmpty());
+    }
+
+    // A drag on the empty canvas moves the view; the panels keep their place on it.
+    void draggingTheBackgroundPans() {
+        Place("AtnDeviceR");
+        const TPoint before = Canvas().DragPanel(0).BoundsRect().TopLeft();
+        Press(Viewport(), {300, 300});
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::SizeAllCursor);
+        MoveTo(Viewport(), {250, 260});
+        Release(Viewport(), {200, 220});
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(View().horizontalScrollBar()->value(), 100);
+        QCOMPARE(View().verticalScrollBar()->value(), 80);
+        QCOMPARE(Canvas().HorzScrollPosition(), 100);
+        QCOMPARE(PanelWidget(0).geometry().topLeft(), QPoint(before.x - 100, before.y - 80));
+        View().horizontalScrollBar()->setValue(0);
+        QCOMPARE(Canvas().HorzScrollPosition(), 0);
+        QCOMPARE(PanelWidget(0).geometry().left(), before.x);
+    }
+};
+
+static TGuiSuite<TEditingTest> EditingSuite("Editing");
+
+} // namespace zaro::test
+
+#include "EditingTest.moc"
