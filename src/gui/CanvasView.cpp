@@ -96,6 +96,8 @@ void TCanvasView::RenameAllPanels() {
     }
 }
 
+// The core asks after moves too, which change nothing in the picture; what
+// does change it is announced by the panel or the selection.
 void TCanvasView::RepaintPanel(const TDragPanel& panel) {
     if (TPanelWidget* widget = WidgetOf(panel)) {
         widget->update();
@@ -113,8 +115,8 @@ void TCanvasView::SelectionChanged() {
                                 ? &FCanvas.DragPanel(selected)
                                 : nullptr;
     for (const TDragPanel* panel : {SelectedPanel, now}) {
-        if (panel != nullptr) {
-            RepaintPanel(*panel);
+        if (TPanelWidget* widget = panel != nullptr ? WidgetOf(*panel) : nullptr) {
+            widget->Repaint();
         }
     }
     SelectedPanel = now;
@@ -144,10 +146,18 @@ void TCanvasView::ScrollBarMoved() {
     if (SyncingScrollBars) {
         return;
     }
-    ReportErrors(Platform(), [this] {
+    MovingEveryPanel([this] {
         FCanvas.SetHorzScrollPosition(horizontalScrollBar()->value());
         FCanvas.SetVertScrollPosition(verticalScrollBar()->value());
     });
+}
+
+// Scrolling moves every panel widget; the viewport repaints once afterwards
+// instead of after each move.
+void TCanvasView::MovingEveryPanel(const std::function<void()>& action) {
+    viewport()->setUpdatesEnabled(false);
+    ReportErrors(Platform(), action);
+    viewport()->setUpdatesEnabled(true);
 }
 
 // The canvas moves its panels itself; the view only repaints.
@@ -190,7 +200,8 @@ bool TCanvasView::viewportEvent(QEvent* event) {
 void TCanvasView::CanvasMouse(QMouseEvent& event) {
     const QPoint p = event.position().toPoint();
     const TShiftState shift = ShiftStateOf(event);
-    ReportErrors(Platform(), [&] {
+    const bool panning = FCanvas.Status() == TCodingPanelStatus::cpsDraggingBackground;
+    const auto handle = [&] {
         switch (event.type()) {
         case QEvent::MouseButtonPress:
             PressedOnCanvas = true;
@@ -215,7 +226,12 @@ void TCanvasView::CanvasMouse(QMouseEvent& event) {
         default:
             break;
         }
-    });
+    };
+    if (panning) {
+        MovingEveryPanel(handle);
+    } else {
+        ReportErrors(Platform(), handle);
+    }
 }
 
 void TCanvasView::BeginPanelDrag(TDragPanel& panel, int threshold) {

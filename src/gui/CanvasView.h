@@ -12,6 +12,7 @@
 #include <QAbstractScrollArea>
 #include <QPoint>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -71,6 +72,7 @@ private:
     void SelectionChanged();
     void SyncScrollBars();
     void ScrollBarMoved();
+    void MovingEveryPanel(const std::function<void()>& action);
     void CanvasMouse(QMouseEvent& event);
     void DragMouse(QMouseEvent& event);
     bool CanvasUnderMouse(QPoint viewportPoint) const;

@@ -90,7 +90,6 @@ TFrmMainWnd::TFrmMainWnd(QStringList arguments, QWidget* parent)
     BuildStatusBar();
 
     FPlatform.Attach({this, FCanvasView, StatusPanels, FActions});
-    FPlatform.OnCommandsEnabled = [this](bool) { BusyChanged(); };
     BuildCommands();
     Listen();
     ShowVariables();
@@ -101,7 +100,6 @@ TFrmMainWnd::TFrmMainWnd(QStringList arguments, QWidget* parent)
 // The views go before the document they show, and the platform forgets them.
 TFrmMainWnd::~TFrmMainWnd() {
     Links.DisconnectAll();
-    FPlatform.OnCommandsEnabled = nullptr;
     FPlatform.Attach({});
     FProgressWindow->SetProgress(nullptr);
     delete takeCentralWidget();

@@ -80,15 +80,15 @@ void TPanelWidget::PanelChanged(int change) {
         setVisible(FPanel.Visible());
         break;
     default:
-        update();
+        Repaint();
         break;
     }
 }
 
+// Qt repaints a moved widget itself; a new size makes the picture anew.
 void TPanelWidget::FollowBounds() {
     setGeometry(ToQRect(FPanel.BoundsRect()));
     LayOutNote();
-    update();
 }
 
 // A label shows its note as plain text, read-only for now, and lets presses
@@ -119,8 +119,31 @@ void TPanelWidget::LayOutNote() {
 
 // --- Painting ----------------------------------------------------------------------
 
+// The picture is drawn once into a pixmap and kept until the panel changes
+// it; moving the panel or scrolling only copies it.
 void TPanelWidget::paintEvent(QPaintEvent*) {
+    const qreal scale = devicePixelRatioF();
+    if (Picture.isNull() || Picture.size() != size() * scale ||
+        Picture.devicePixelRatio() != scale) {
+        Picture = QPixmap(size() * scale);
+        Picture.setDevicePixelRatio(scale);
+        QPainter p(&Picture);
+        PaintPicture(p);
+    }
     QPainter p(this);
+    p.drawPixmap(0, 0, Picture);
+    p.end();
+    if (const TCodingPanel* canvas = FPanel.Parent()) {
+        ReportErrors(canvas->Platform(), [this] { FPanel.Painted(); });
+    }
+}
+
+void TPanelWidget::Repaint() {
+    Picture = QPixmap();
+    update();
+}
+
+void TPanelWidget::PaintPicture(QPainter& p) const {
     p.fillRect(rect(), ToQColor(FPanel.Color()));
     if (!FPanel.Caption().empty()) {
         p.drawText(rect(), Qt::AlignCenter, QString::fromStdString(FPanel.Caption()));
@@ -153,8 +176,6 @@ void TPanelWidget::paintEvent(QPaintEvent*) {
         p.translate(ToQPoint(*picture.ImagePosition));
         PaintSymbol(p, picture.ImageIndex);
     }
-    p.end();
-    ReportErrors(canvas->Platform(), [this] { FPanel.Painted(); });
 }
 
 // --- Mouse -------------------------------------------------------------------------

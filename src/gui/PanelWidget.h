@@ -7,10 +7,12 @@
 
 #include "Signal.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <vector>
 
+class QPainter;
 class QPlainTextEdit;
 
 namespace zaro {
@@ -37,6 +39,8 @@ public:
     QPlainTextEdit* Note() const { return FNote; }
 
     void UpdateAccessibleName();
+    // Draws the panel's picture afresh: something in it has changed.
+    void Repaint();
     // While an analysis runs the value boxes take no typing.
     void SetLocked(bool locked);
 
@@ -52,11 +56,13 @@ private:
     void FollowBounds();
     void CreateNote();
     void LayOutNote();
+    void PaintPicture(QPainter& painter) const;
     TCanvasView* View() const;
 
     TDragPanel& FPanel;
     std::vector<TValueBox*> Boxes;
     QPlainTextEdit* FNote = nullptr;
+    QPixmap Picture; // null: to be drawn at the next paint
     bool Pressed = false;
     TConnectionList Links;
 };

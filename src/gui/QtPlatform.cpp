@@ -198,9 +198,6 @@ void TQtPlatform::SetCommandsEnabled(bool enabled) {
     if (Actions != nullptr) {
         Actions->SetAllEnabled(enabled);
     }
-    if (OnCommandsEnabled) {
-        OnCommandsEnabled(enabled);
-    }
 }
 
 void TQtPlatform::RepaintWindow() {

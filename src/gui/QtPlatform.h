@@ -9,7 +9,6 @@
 #include <QPointer>
 
 #include <array>
-#include <functional>
 
 class QLabel;
 class QWidget;
@@ -37,8 +36,6 @@ public:
     ~TQtPlatform() override;
 
     void Attach(const TPlatformTargets& targets);
-    // Called after the commands were enabled or disabled (busy or not).
-    std::function<void(bool enabled)> OnCommandsEnabled;
 
     TModalResult MessageBox(const std::string& text, TMsgDlgType type,
                             TMsgDlgButtons buttons) override;

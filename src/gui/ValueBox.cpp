@@ -45,22 +45,33 @@ TValueBox::TValueBox(TDragPanel& panel, TEditBox& box, QWidget* parent)
 }
 
 void TValueBox::SetLocked(bool locked) {
-    Locked = locked;
-    FollowBox();
+    if (locked != Locked) {
+        Locked = locked;
+        FollowBox();
+    }
 }
 
+// Only what differs is set again: a box follows its model often.
 void TValueBox::FollowBox() {
-    setGeometry(ToQRect(FBox.BoundsRect()));
+    const QRect bounds = ToQRect(FBox.BoundsRect());
+    if (geometry() != bounds) {
+        setGeometry(bounds);
+    }
     setReadOnly(FBox.ReadOnly() || Locked);
     setFocusPolicy(FBox.ReadOnly() ? Qt::ClickFocus : Qt::StrongFocus);
-    setFont(FittingFont());
-    QPalette p = palette();
-    p.setColor(QPalette::Base, ToQColor(FBox.Color()));
-    setPalette(p);
     const QString shown = QString::fromStdString(FBox.Text());
     if (shown != text()) {
         setText(shown);
         setCursorPosition(0);
+    }
+    if (const QFont fitting = FittingFont(); fitting != font()) {
+        setFont(fitting);
+    }
+    const QColor background = ToQColor(FBox.Color());
+    if (palette().color(QPalette::Base) != background) {
+        QPalette p = palette();
+        p.setColor(QPalette::Base, background);
+        setPalette(p);
     }
     CheckCharacters();
     if (FBox.ReadOnly()) {
