@@ -32,7 +32,7 @@ constexpr int Pairs = 100;
 // junction 2k + 1), joined in rings: each resistor to its junction, each
 // junction to the next resistor and to the next junction. 600 ports, 300 wires.
 void DrawBigCircuit(TCircuitDocument& doc) {
-    TCodingPanel& canvas = doc.Canvas;
+    TCodingPanel& canvas = doc.Canvas();
     for (int i = 0; i < 2 * Pairs; ++i) {
         TZaroSimDevice& device = PlaceDevice(doc, i % 2 == 0 ? "TResistor" : "TXConnection");
         device.SetBounds(16 + (i % Columns) * 104 - canvas.HorzScrollPosition(),
@@ -58,7 +58,7 @@ struct TBenchWindow {
         QApplication::processEvents();
     }
     gui::TCanvasView& View() { return Window.CanvasView(); }
-    TCodingPanel& Canvas() { return Window.Document().Canvas; }
+    TCodingPanel& Canvas() { return Window.Document().Canvas(); }
 
     gui::TFrmMainWnd Window;
 };

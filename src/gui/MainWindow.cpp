@@ -72,8 +72,8 @@ TFrmMainWnd::TFrmMainWnd(QStringList arguments, QWidget* parent)
     setFont(InterfaceFont());
     FProgressWindow = new TProgressWindow(this);
     Doc = std::make_unique<TCircuitDocument>(FPlatform, *FProgressWindow);
-    FProgressWindow->SetProgress(&Doc->Progress);
-    SetUpCanvasModel(Doc->Canvas);
+    FProgressWindow->SetProgress(&Doc->Progress());
+    SetUpCanvasModel(Doc->Canvas());
 
     FActions = new TActionSet(this);
     FActions->OnCommand = [this](const std::string& name) { RunCommand(name); };
@@ -82,7 +82,7 @@ TFrmMainWnd::TFrmMainWnd(QStringList arguments, QWidget* parent)
 
     Splitter = new QSplitter(Qt::Horizontal, this);
     BuildLeftPane(*Splitter);
-    FCanvasView = new TCanvasView(Doc->Canvas, Splitter);
+    FCanvasView = new TCanvasView(Doc->Canvas(), Splitter);
     Splitter->addWidget(FCanvasView);
     Splitter->setStretchFactor(1, 1);
     Splitter->setSizes({LeftPaneWidth, 1000});
@@ -127,7 +127,7 @@ void TFrmMainWnd::BuildToolBar() {
     layout->addWidget(FEditFreq);
     layout->addWidget(unit);
     connect(FEditFreq, &QLineEdit::textChanged, this,
-            [this](const QString& text) { Doc->EditFreq = text.toStdString(); });
+            [this](const QString& text) { Doc->SetFrequencyText(text.toStdString()); });
     FActions->FillToolBar(*FToolBar, field);
 }
 

@@ -194,9 +194,9 @@ private Q_SLOTS:
         QCOMPARE(linear->text(), QStringLiteral("（３）線形解析"));
         QCOMPARE(linear->geometry(), QRect(16, 136, 261, 17));
         QVERIFY(linear->isTristate());
-        Doc().Progress.ResetProgress();
-        Doc().Progress.SetDCBiasState(TCheckBoxState::cbGrayed);
-        Doc().Progress.UpdateProgress(12, true, 0.000123);
+        Doc().Progress().ResetProgress();
+        Doc().Progress().SetDCBiasState(TCheckBoxState::cbGrayed);
+        Doc().Progress().UpdateProgress(12, true, 0.000123);
         auto* dcBias = progress.findChild<QCheckBox*>(QStringLiteral("ChkDCBias"));
         QCOMPARE(dcBias->checkState(), Qt::PartiallyChecked);
         QVERIFY(!dcBias->isEnabled());

@@ -119,7 +119,7 @@ protected:
     }
 
     TCircuitDocument& Doc() const { return Window->Document(); }
-    TCodingPanel& Canvas() const { return Doc().Canvas; }
+    TCodingPanel& Canvas() const { return Doc().Canvas(); }
     gui::TCanvasView& View() const { return Window->CanvasView(); }
     QWidget* Viewport() const { return View().viewport(); }
     gui::TPanelWidget& PanelWidget(int index) const {

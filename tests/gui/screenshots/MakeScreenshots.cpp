@@ -53,7 +53,7 @@ void Save(const QPixmap& picture, const QDir& folder, const QString& name) {
 
 // The window pressed on a device, as a user selects it.
 void SelectFirst(gui::TFrmMainWnd& window, const char* className) {
-    TCodingPanel& canvas = window.Document().Canvas;
+    TCodingPanel& canvas = window.Document().Canvas();
     for (int i = 0; i < canvas.DragPanelCount(); ++i) {
         if (canvas.DragPanel(i).ClassName() == className) {
             gui::TPanelWidget* widget = window.CanvasView().WidgetOf(canvas.DragPanel(i));
@@ -78,7 +78,7 @@ void SolvedExamples(gui::TFrmMainWnd& window, const QDir& examples, const QDir& 
 }
 
 void ProgressWindow(gui::TFrmMainWnd& window, const QDir& out) {
-    TFrmProgress& progress = window.Document().Progress;
+    TFrmProgress& progress = window.Document().Progress();
     progress.ResetProgress();
     progress.SetCheckCircuitState(TCheckBoxState::cbChecked);
     progress.SetDCBiasState(TCheckBoxState::cbGrayed);
