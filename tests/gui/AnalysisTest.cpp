@@ -167,6 +167,7 @@ private Q_SLOTS:
             Press(Viewport(), {5, 5}, Qt::ShiftModifier | Qt::ControlModifier);
             Release(Viewport(), {5, 5});
             QCOMPARE(Canvas().DragPanelCount(), panels);
+            QVERIFY(!Window->close()); // the analysis still needs the window
             QTest::mouseClick(progress.StopButton(), Qt::LeftButton);
             stopped = true;
             QVERIFY(!progress.StopButton()->isEnabled());

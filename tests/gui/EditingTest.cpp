@@ -150,6 +150,70 @@ private Q_SLOTS:
         QVERIFY(box->Problem().isEmpty());
     }
 
+    // A wire's middle segment follows the mouse as a rubber line and lands on
+    // the wire grid; its neighbours stretch.
+    void aWireSegmentIsDraggedSideways() {
+        Place("AtnDeviceVDC");
+        Place("AtnDeviceR");
+        MovePanelTo(0, 40, 40);
+        MovePanelTo(1, 240, 200);
+        ClickPort(0, 1);
+        ClickPort(1, 0);
+        const TConnector& wire = Canvas().Connector(0);
+        QCOMPARE(wire.Point(2).y, wire.Point(3).y); // the middle segment lies flat
+        const QPoint grab((wire.Point(2).x + wire.Point(3).x) / 2, wire.Point(2).y);
+        Press(Viewport(), grab);
+        MoveTo(Viewport(), grab + QPoint(0, 31));
+        QVERIFY(Canvas().RubberBandShown());
+        Release(Viewport(), grab + QPoint(0, 31));
+        QCOMPARE(wire.Point(2).y, (grab.y() + 31) / 4 * 4);
+        QCOMPARE(wire.Point(3).y, wire.Point(2).y);
+        QVERIFY(!Canvas().RubberBandShown());
+        QVERIFY(DarkAt(Viewport(), QPoint(grab.x(), wire.Point(2).y)));
+    }
+
+    // Esc ends a panel drag where it began.
+    void escapeCancelsAPanelDrag() {
+        Place("AtnDeviceR");
+        const QRect before = PanelWidget(0).geometry();
+        const QPoint from = PanelWidget(0).mapTo(Viewport(), BodyPoint(PanelWidget(0)));
+        Press(Viewport(), from);
+        MoveTo(Viewport(), from + QPoint(60, 40));
+        QVERIFY(!PanelWidget(0).isVisible());
+        QVERIFY(Canvas().RubberBandShown());
+        QTest::keyClick(&View(), Qt::Key_Escape);
+        QVERIFY(PanelWidget(0).isVisible());
+        QVERIFY(!Canvas().RubberBandShown());
+        Release(Viewport(), from + QPoint(60, 40));
+        QCOMPARE(PanelWidget(0).geometry(), before);
+        QCOMPARE(Canvas().Status(), TCodingPanelStatus::cpsNormal);
+    }
+
+    // A label grows from its bottom-right corner onto the grid; its note follows.
+    void aLabelIsResizedFromItsCorner() {
+        Place("AtnDeviceLabel");
+        MovePanelTo(0, 40, 40);
+        gui::TPanelWidget& label = PanelWidget(0);
+        QCOMPARE(label.Note()->toPlainText(), QStringLiteral("Description:"));
+        const QPoint corner =
+            label.mapTo(Viewport(), QPoint(label.width() - 4, label.height() - 4));
+        Drag(Viewport(), corner, corner + QPoint(42, 21));
+        QCOMPARE(label.size(), QSize(200, 112)); // (156 + 42) / 8 and (92 + 21) / 8, rounded
+        QCOMPARE(label.Note()->geometry(), QRect(4, 4, 191, 103));
+    }
+
+    // A copied device comes back through the system clipboard as a new panel.
+    void aCopiedDeviceIsPastedAsANewPanel() {
+        Place("AtnDeviceR");
+        TypeValue(0, QStringLiteral("2.2k"));
+        SelectPanel(0);
+        Trigger("AtnEditCopy");
+        Trigger("AtnEditPaste");
+        QCOMPARE(View().PanelWidgetCount(), 2);
+        QCOMPARE(BoxText(1), QStringLiteral("2.2k"));
+        QCOMPARE(PanelWidget(1).accessibleName(), QStringLiteral("Resistor(抵抗器) No. 1"));
+    }
+
     // A drag on the empty canvas moves the view; the panels keep their place on it.
     void draggingTheBackgroundPans() {
         Place("AtnDeviceR");

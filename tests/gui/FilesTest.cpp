@@ -86,6 +86,9 @@ private Q_SLOTS:
         Dialogs->ChooseFile(ExamplePath("divider.zsm"));
         Trigger("AtnFileOpen");
         QCOMPARE(Dialogs->DialogTitles, QStringList{QStringLiteral("ZaroSimモデルを開く")});
+        QCOMPARE(Dialogs->DialogFilters,
+                 (QStringList{QStringLiteral("ZaroSim Model(*.ZSM) (*.ZSM *.zsm)"),
+                              QStringLiteral("All Files(*.*) (*)")}));
         QCOMPARE(View().PanelWidgetCount(), Canvas().DragPanelCount());
         QVERIFY(Canvas().DragPanelCount() >= 8);
         QVERIFY(Window->MemoVariables().toPlainText().contains(QStringLiteral("VIN=10")));

@@ -51,8 +51,9 @@ public:
     // Runs once when a box with this text comes up, before it is answered.
     std::function<void(const QString& text)> OnMessage;
 
-    QStringList Messages;     // texts of the boxes, in order
-    QStringList DialogTitles; // titles of the file dialogs, in order
+    QStringList Messages;      // texts of the boxes, in order
+    QStringList DialogTitles;  // titles of the file dialogs, in order
+    QStringList DialogFilters; // the file types the last one offered
 
 private:
     void Poll() {
@@ -76,6 +77,7 @@ private:
             QTimer::singleShot(0, box, [box, reply] { box->button(reply)->click(); });
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
             DialogTitles << dialog->windowTitle();
+            DialogFilters = dialog->nameFilters();
             const QString file = Files.empty() ? QString() : Files.front();
             if (!Files.empty()) {
                 Files.pop_front();
