@@ -4,10 +4,10 @@
 // (its wires re-routed) and one scroll step that moves every panel widget.
 // A frame should stay under 16 ms.
 
+#include "ApplicationSetup.h"
 #include "CanvasView.h"
 #include "CircuitDocument.h"
 #include "DevicePlacement.h"
-#include "InterfaceFont.h"
 #include "MainWindow.h"
 #include "PanelWidget.h"
 #include "ZaroMathImport.h"
@@ -175,8 +175,7 @@ BENCHMARK(BM_ScrollStep)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setFont(gui::InterfaceFont());
-    LoadZaroMath();
+    gui::SetUpApplication();
     benchmark::Initialize(&argc, argv);
     Bench(); // the drawing is made before any frame is timed
     benchmark::RunSpecifiedBenchmarks();

@@ -1,7 +1,7 @@
 // zarosim: the desktop program. Binds ZaroMath, opens the main window (with
 // the model file named by the first argument) and runs until it closes.
 
-#include "InterfaceFont.h"
+#include "ApplicationSetup.h"
 #include "MainWindow.h"
 #include "ZaroMathImport.h"
 
@@ -9,10 +9,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZaroSim"));
-    QApplication::setOrganizationName(QStringLiteral("ZaroSim"));
-    QApplication::setFont(zaro::gui::InterfaceFont());
-    zaro::LoadZaroMath();
+    zaro::gui::SetUpApplication();
     int result = 0;
     {
         zaro::gui::TFrmMainWnd window(QApplication::arguments().mid(1));

@@ -21,6 +21,17 @@ bool DarkAt(QWidget* viewport, QPoint p) {
 
 class TEditingTest : public TWindowSuite {
     Q_OBJECT
+
+    // A source and a resistor apart, the source's "+" wired to the resistor's "a".
+    void PlaceWiredSourceAndResistor(QPoint resistorAt = {240, 160}) {
+        Place("AtnDeviceVDC");
+        Place("AtnDeviceR");
+        MovePanelTo(0, 40, 40);
+        MovePanelTo(1, resistorAt.x(), resistorAt.y());
+        ClickPort(0, 1);
+        ClickPort(1, 0);
+    }
+
 private Q_SLOTS:
     void init() { OpenWindow(); }
     void cleanup() { CloseWindow(); }
@@ -57,14 +68,9 @@ private Q_SLOTS:
 
     // The panel lands on the grid where it was dropped; its wire's end follows.
     void aDraggedPanelTakesItsWiresAlong() {
-        Place("AtnDeviceVDC");
-        Place("AtnDeviceR");
-        MovePanelTo(0, 40, 40);
-        MovePanelTo(1, 240, 160);
+        PlaceWiredSourceAndResistor();
         QCOMPARE(Canvas().DragPanel(1).Left(), 240);
         QCOMPARE(Canvas().DragPanel(1).Top(), 160);
-        ClickPort(0, 1);
-        ClickPort(1, 0);
         MovePanelTo(1, 320, 240);
         const TDragPanel& moved = Canvas().DragPanel(1);
         QCOMPARE(QPoint(moved.Left(), moved.Top()), QPoint(320, 240));
@@ -90,11 +96,7 @@ private Q_SLOTS:
 
     // The selected device goes with its wires; the frame shows the selection.
     void deleteKeyRemovesTheSelectedDevice() {
-        Place("AtnDeviceVDC");
-        Place("AtnDeviceR");
-        MovePanelTo(1, 240, 160);
-        ClickPort(0, 1);
-        ClickPort(1, 0);
+        PlaceWiredSourceAndResistor();
         SelectPanel(0);
         QCOMPARE(Canvas().SelectedDragPanelNo(), 0);
         QCOMPARE(PanelWidget(0).grab().toImage().pixelColor(0, 0), QColor(0, 255, 0));
@@ -107,12 +109,7 @@ private Q_SLOTS:
     }
 
     void shiftCtrlPressOnAWireDeletesIt() {
-        Place("AtnDeviceVDC");
-        Place("AtnDeviceR");
-        MovePanelTo(0, 40, 40);
-        MovePanelTo(1, 240, 160);
-        ClickPort(0, 1);
-        ClickPort(1, 0);
+        PlaceWiredSourceAndResistor();
         const TConnector& wire = Canvas().Connector(0);
         const QPoint onSegment(wire.Point(2).x, (wire.Point(2).y + wire.Point(3).y) / 2);
         Click(Viewport(), onSegment, Qt::ShiftModifier | Qt::ControlModifier);
@@ -153,12 +150,7 @@ private Q_SLOTS:
     // A wire's middle segment follows the mouse as a rubber line and lands on
     // the wire grid; its neighbours stretch.
     void aWireSegmentIsDraggedSideways() {
-        Place("AtnDeviceVDC");
-        Place("AtnDeviceR");
-        MovePanelTo(0, 40, 40);
-        MovePanelTo(1, 240, 200);
-        ClickPort(0, 1);
-        ClickPort(1, 0);
+        PlaceWiredSourceAndResistor({240, 200});
         const TConnector& wire = Canvas().Connector(0);
         QCOMPARE(wire.Point(2).y, wire.Point(3).y); // the middle segment lies flat
         const QPoint grab((wire.Point(2).x + wire.Point(3).x) / 2, wire.Point(2).y);

@@ -1,8 +1,8 @@
 // Runs one suite of the Qt tests: tests_gui SUITE [QtTest options], or every
 // suite without a name. ZaroMath is bound as the program binds it.
 
+#include "ApplicationSetup.h"
 #include "GuiSuites.h"
-#include "InterfaceFont.h"
 #include "ZaroMathImport.h"
 
 #include <QApplication>
@@ -12,11 +12,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZaroSim"));
-    QApplication::setOrganizationName(QStringLiteral("ZaroSimTests"));
-    QApplication::setFont(zaro::gui::InterfaceFont());
-    zaro::LoadZaroMath();
-    if (!zaro::ZaroMathLoaded()) {
+    if (!zaro::gui::SetUpApplication()) {
         std::cerr << "libZaroMath.so could not be bound from the program's folder\n";
         return 1;
     }

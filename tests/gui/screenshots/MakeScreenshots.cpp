@@ -4,10 +4,10 @@
 // under Xvfb (or on the offscreen platform) from build/bin.
 
 #include "ActionSet.h"
+#include "ApplicationSetup.h"
 #include "CanvasView.h"
 #include "CircuitDocument.h"
 #include "DocumentCommands.h"
-#include "InterfaceFont.h"
 #include "MainWindow.h"
 #include "ModelFile.h"
 #include "PanelWidget.h"
@@ -119,9 +119,7 @@ void Menus(gui::TFrmMainWnd& window, const QDir& out) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZaroSimScreenshots"));
-    QApplication::setFont(gui::InterfaceFont());
-    LoadZaroMath();
+    gui::SetUpApplication();
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     const QDir examples(QStringLiteral(ZARO_EXAMPLES_DIR));
     {
