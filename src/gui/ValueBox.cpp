@@ -44,6 +44,12 @@ TValueBox::TValueBox(TDragPanel& panel, TEditBox& box, QWidget* parent)
     connect(this, &QLineEdit::editingFinished, this, &TValueBox::Commit);
 }
 
+// A box that goes while it has the focus loses it on the way: that is no
+// finished edit, and the panel may be going too.
+TValueBox::~TValueBox() {
+    disconnect(this, &QLineEdit::editingFinished, this, &TValueBox::Commit);
+}
+
 void TValueBox::SetLocked(bool locked) {
     if (locked != Locked) {
         Locked = locked;

@@ -26,6 +26,7 @@ class TValueBox : public QLineEdit {
     Q_OBJECT
 public:
     TValueBox(TDragPanel& panel, TEditBox& box, QWidget* parent);
+    ~TValueBox() override;
 
     TEditBox& Box() const { return FBox; }
     // Hands a finished edit to the panel; the box shows the core's text
