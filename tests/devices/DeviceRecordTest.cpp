@@ -194,6 +194,8 @@ TEST(LabelGeometry, FreshLabel) {
     EXPECT_EQ(label.NoteEditor().FontHeight, 11);
     const auto& rtf = label.NoteEditor().Document().Rtf();
     EXPECT_NE(std::string(rtf.begin(), rtf.end()).find("Description:"), std::string::npos);
+    EXPECT_EQ(label.NoteEditor().Content(),
+              TRichText::FromPlainText("Description:", TNoteEditor::DefaultFormat()));
 }
 
 TEST(LabelGeometry, ResizeKeepsAMinimumAndFillsTheEditor) {
