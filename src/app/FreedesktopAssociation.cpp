@@ -83,18 +83,6 @@ std::string ExecProgram(const std::string& program) {
     return value;
 }
 
-// Removes `folder` and its parents while they are empty and inside `top`.
-void RemoveEmptyFolders(fs::path folder, const fs::path& top) {
-    const std::string inside = top.string() + "/";
-    std::error_code error;
-    while (folder.string().rfind(inside, 0) == 0 && fs::is_empty(folder, error) && !error) {
-        if (!fs::remove(folder, error)) {
-            return;
-        }
-        folder = folder.parent_path();
-    }
-}
-
 } // namespace
 
 std::string TDesktopFileType::MimeType() const {
@@ -187,10 +175,7 @@ fs::path FreedesktopDataHome() {
 }
 
 TFreedesktopAssociationStore::TFreedesktopAssociationStore(fs::path dataHome, TRunner runner)
-    : DataHome(dataHome.lexically_normal()), Runner(std::move(runner)) {
-    if (!DataHome.has_filename() && DataHome.has_parent_path()) {
-        DataHome = DataHome.parent_path(); // no trailing separator
-    }
+    : DataHome(std::move(dataHome)), Runner(std::move(runner)) {
     if (!Runner) {
         Runner = [](const std::vector<std::string>& argv) { RunProgram(argv); };
     }
@@ -217,7 +202,6 @@ void TFreedesktopAssociationStore::Remove(const fs::path& file) {
     std::error_code error;
     if (fs::remove(file, error)) {
         Changed = true;
-        RemoveEmptyFolders(file.parent_path(), DataHome);
     } else if (error) {
         throw EZaroError("Cannot delete \"" + file.string() + "\". " + error.message());
     }

@@ -52,8 +52,8 @@ public:
     explicit TFreedesktopAssociationStore(std::filesystem::path dataHome, TRunner runner = {});
 
     void WriteRows(const std::vector<TAssociationRow>& rows) override;
-    // Removes the files of each file-type key, and the folders that this
-    // leaves empty.
+    // Removes the files of each file-type key. The folders stay: they are the
+    // data folder's own, and the database tools need them.
     void DeleteKeys(const std::vector<std::string>& keys) override;
     // Refreshes the databases when files were written or removed since the
     // last notification.

