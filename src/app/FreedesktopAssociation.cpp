@@ -150,7 +150,7 @@ std::string DesktopEntry(const TDesktopFileType& type, TDesktopEntryKind kind) {
     entry += "Exec=" + ExecProgram(type.Program) + " %f\n";
     if (menu) {
         entry += "TryExec=" + type.Program +
-                 "\nIcon=zarosim\nCategories=Education;Science;Electronics;\n";
+                 "\nIcon=zarosim\nCategories=Science;Electronics;\n";
     } else if (type.HasIcon) {
         entry += "Icon=" + type.IconName() + "\n";
     }
