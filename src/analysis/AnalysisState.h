@@ -4,6 +4,7 @@
 // potential of wire w, entry 2w + 1 its current counted from the wire's start
 // end; WireCurrents are kept unsigned, devices apply the port sign.
 
+#include "Signal.h"
 #include "ZaroErrors.h"
 #include "ZaroMathImport.h"
 
@@ -11,18 +12,25 @@
 
 namespace zaro {
 
-// AnalysisKind values: which analysis produced the present results.
-enum : int {
-    akLinearDC = 0,
-    akDC = 1,
-    akLinearAC = 2,
-    akAC = 3,
-};
+// Which analysis produced the present results.
+enum class TAnalysisKind { akLinearDC, akDC, akLinearAC, akAC };
 
-struct TAnalysisState {
+class TAnalysisState {
+public:
     // True once a command has handed its results to the devices.
-    bool ResultsValid = false;
-    int AnalysisKind = akLinearDC;
+    bool ResultsValid() const { return FResultsValid; }
+    // Every call with true means new results are on show; false announces
+    // only when they were valid.
+    void SetResultsValid(bool valid) {
+        if (valid || FResultsValid) {
+            FResultsValid = valid;
+            ResultsChanged.Emit();
+        }
+    }
+    // The results on show changed: new ones, or none any more.
+    TSignal<> ResultsChanged;
+
+    TAnalysisKind AnalysisKind = TAnalysisKind::akLinearDC;
     // Wires at the last preparation (or AC solve), and their solution.
     int WireCount = 0;
     std::vector<TComplex> WireVoltages;
@@ -33,6 +41,9 @@ struct TAnalysisState {
     std::vector<TComplex> ACMatrix;
     std::vector<double> DCRhs;
     std::vector<double> DCMatrix;
+
+private:
+    bool FResultsValid = false;
 };
 
 // Solved potential / unsigned current of wire `wire`; range error outside.

@@ -1,33 +1,204 @@
 #include "CircuitDocument.h"
 
+#include "ClipboardCommands.h"
 #include "DeviceProperty.h"
+#include "VariablesText.h"
 
 namespace zaro {
 
+namespace {
+
+constexpr int DeleteKey = 46;
+
+} // namespace
+
 TCircuitDocument::TCircuitDocument(TPlatform& platform, TProgressView& progressView)
-    : Platform(platform), Canvas(platform), Progress(platform, &progressView),
-      Status(platform, Canvas, Analysis), Equations(Canvas, platform, Progress, Analysis, Registry),
-      NonLinear(Equations), Commands(Equations, NonLinear, *this) {
-    TP1.SetVariables(&MemoVariables);
+    : FPlatform(platform), FCanvas(platform), FProgress(platform, &progressView),
+      Status(platform, FCanvas, FAnalysis),
+      Equations(FCanvas, platform, FProgress, FAnalysis, FRegistry), NonLinear(Equations),
+      Commands(Equations, NonLinear, *this) {
+    FTP1.SetVariables(&FMemoVariables);
+    ListenToCanvas();
+    // The document lives as long as its canvas and its state: the links need no handles.
+    FAnalysis.ResultsChanged.Connect([this] { ResultsChanged.Emit(); });
 }
+
+// --- Document state -------------------------------------------------------------------
+
+void TCircuitDocument::SetFileName(const std::string& fileName) {
+    if (Status.SetFileName(fileName)) {
+        FileNameChanged.Emit();
+    }
+}
+
+void TCircuitDocument::SetModified(bool flag) {
+    if (Status.SetModified(flag)) {
+        ModifiedChanged.Emit();
+    }
+}
+
+void TCircuitDocument::MarkDrawingModified() {
+    if (Status.MarkDrawingModified()) {
+        ModifiedChanged.Emit();
+    }
+}
+
+void TCircuitDocument::UpdateStatus() {
+    const bool wasBusy = Status.Busy();
+    Status.UpdateStatus();
+    if (wasBusy) {
+        BusyChanged.Emit();
+    }
+}
+
+void TCircuitDocument::BeginBusy() {
+    const bool wasBusy = Status.Busy();
+    Status.BeginBusy();
+    if (!wasBusy) {
+        BusyChanged.Emit();
+    }
+}
+
+// --- Edits ----------------------------------------------------------------------------
+
+void TCircuitDocument::CommitCircuitEdit() {
+    SetModified(true);
+    FAnalysis.SetResultsValid(false);
+    UpdateStatus();
+    EditCommitted.Emit();
+}
+
+void TCircuitDocument::CommitDrawingEdit() {
+    MarkDrawingModified();
+    UpdateStatus();
+    EditCommitted.Emit();
+}
+
+// --- Texts of the left pane -----------------------------------------------------------
+
+void TCircuitDocument::SetPropertyText(const std::string& text) {
+    if (text != FPropertyText) {
+        FPropertyText = text;
+        PropertyTextChanged.Emit();
+    }
+}
+
+void TCircuitDocument::SetVariableLines(std::vector<std::string> lines) {
+    if (lines != FMemoVariables) {
+        FMemoVariables = std::move(lines);
+        VariablesTextChanged.Emit();
+    }
+}
+
+std::string TCircuitDocument::VariablesText() const {
+    return JoinVariableLines(FMemoVariables);
+}
+
+void TCircuitDocument::SetVariablesText(const std::string& text) {
+    SetVariableLines(SplitVariablesText(text));
+}
+
+// --- Devices --------------------------------------------------------------------------
 
 TZaroSimDevice& TCircuitDocument::AddDevice(std::unique_ptr<TZaroSimDevice> device) {
     TZaroSimDevice& added = *device;
-    Canvas.AddDragPanel(std::move(device));
-    added.OnClick = [this](TDragPanel&) { ShowDeviceProperty(); };
+    FCanvas.AddDragPanel(std::move(device));
     return added;
 }
 
+// --- The canvas's events --------------------------------------------------------------
+
+void TCircuitDocument::ListenToCanvas() {
+    FCanvas.PanelInserted.Connect([this](int index) { PanelInserted(index); });
+    FCanvas.OnKeyDown.Connect([this](int key, TShiftState) { CanvasKeyDown(key); });
+    FCanvas.OnClick.Connect([this] { SetPropertyText(NoDeviceSelected); });
+    FCanvas.OnMouseDown.Connect(
+        [this](TMouseButton, TShiftState shift, int, int) { CanvasMouseDown(shift); });
+    FCanvas.EditCommitted.Connect([this](TCanvasEdit edit) { CanvasEditCommitted(edit); });
+}
+
+// The panel's signal goes with the panel, so the link needs no handle.
+void TCircuitDocument::PanelInserted(int index) {
+    FCanvas.DragPanel(index).OnClick.Connect([this](TDragPanel&) { ShowDeviceProperty(); });
+}
+
+void TCircuitDocument::CanvasKeyDown(int key) {
+    if (key == DeleteKey) {
+        AtnEditDelete(*this);
+    }
+}
+
+// The press that deletes a wire under it marks the document modified even
+// where it found none.
+void TCircuitDocument::CanvasMouseDown(TShiftState shift) {
+    if (IsWireDeletion(shift)) {
+        SetModified(true);
+        UpdateStatus();
+    }
+}
+
+void TCircuitDocument::CanvasEditCommitted(TCanvasEdit edit) {
+    if (ChangesCircuit(edit)) {
+        CommitCircuitEdit();
+    } else {
+        CommitDrawingEdit();
+    }
+}
+
+// --- Analysis -------------------------------------------------------------------------
+
+template <typename TCommand> void TCircuitDocument::RunAnalysis(TCommand command) {
+    const std::vector<std::string> before = FMemoVariables;
+    const auto announce = [&] {
+        if (FMemoVariables != before) {
+            VariablesTextChanged.Emit();
+        }
+    };
+    try {
+        command();
+    } catch (...) {
+        announce();
+        throw;
+    }
+    announce();
+}
+
+void TCircuitDocument::AtnSimulateDC() {
+    RunAnalysis([this] { Commands.AtnSimulateDC(); });
+}
+
+void TCircuitDocument::AtnSimulateAC() {
+    RunAnalysis([this] { Commands.AtnSimulateAC(); });
+}
+
+void TCircuitDocument::AtnSimulateDCNonLinear() {
+    RunAnalysis([this] { Commands.AtnSimulateDCNonLinear(); });
+}
+
+void TCircuitDocument::AtnSimulateACNonLinear() {
+    RunAnalysis([this] { Commands.AtnSimulateACNonLinear(); });
+}
+
+void TCircuitDocument::AtnSimulateDCAdditional() {
+    RunAnalysis([this] { Commands.AtnSimulateDCAdditional(); });
+}
+
+void TCircuitDocument::AtnSimulateACAdditional() {
+    RunAnalysis([this] { Commands.AtnSimulateACAdditional(); });
+}
+
+// --- Result listing -------------------------------------------------------------------
+
 void TCircuitDocument::ShowDeviceProperty() {
-    MemoProperty = DevicePropertyText(Canvas, Analysis);
+    SetPropertyText(DevicePropertyText(FCanvas, FAnalysis));
 }
 
 void TCircuitDocument::MoreAnalyze1Click() {
-    zaro::MoreAnalyze1Click(Canvas, Platform);
+    zaro::MoreAnalyze1Click(FCanvas, FPlatform);
 }
 
 void TCircuitDocument::DebugLogCopy1Click() {
-    zaro::DebugLogCopy1Click(DebugLogLines, Platform);
+    zaro::DebugLogCopy1Click(FDebugLogLines, FPlatform);
 }
 
 } // namespace zaro

@@ -3,7 +3,9 @@
 // flag, the user's variables with the evaluator that reads them, the analysis
 // state and the six analysis commands, the non-linear registry, the progress
 // dialog's state and the debug log. Everything the window shows is kept here
-// or reported through the platform.
+// or reported through the platform, and every change of it is announced.
+// The document also handles the canvas's own events: the Delete key, a click
+// on the empty canvas, the wire-deletion press and every committed edit.
 
 #include "AnalysisCommands.h"
 #include "AnalysisHost.h"
@@ -16,6 +18,7 @@
 #include "Platform.h"
 #include "ProgressDlg.h"
 #include "ProgressView.h"
+#include "Signal.h"
 #include "TinyParser.h"
 #include "ZaroSimDevices.h"
 
@@ -32,64 +35,112 @@ public:
     TCircuitDocument& operator=(const TCircuitDocument&) = delete;
 
     // --- Document state ------------------------------------------------------
-    const std::string& FileName() const { return Status.FileName; }
-    void SetFileName(const std::string& fileName) { Status.FileName = fileName; }
-    bool Modified() const { return Status.Modified; }
-    void SetModified(bool flag) { Status.SetModified(flag); }
-    void UpdateStatus() override { Status.UpdateStatus(); }
-    void BeginBusy() override { Status.BeginBusy(); }
+    const std::string& FileName() const { return Status.FileName(); }
+    void SetFileName(const std::string& fileName);
+    // Unsaved changes: of the circuit, or of the drawing only.
+    bool Modified() const { return Status.Modified(); }
+    void SetModified(bool flag);
+    // Unsaved changes of the drawing only; the results on show stay valid.
+    void MarkDrawingModified();
+    bool Busy() const { return Status.Busy(); }
+    void UpdateStatus() override;
+    void BeginBusy() override;
+
+    // --- Edits ---------------------------------------------------------------
+    // A user's edit changed the circuit: modified, results invalid, title and
+    // status refreshed, EditCommitted raised.
+    void CommitCircuitEdit();
+    // A user's edit changed only the drawing: marked as needing a save,
+    // title and status refreshed, EditCommitted raised.
+    void CommitDrawingEdit();
+
+    // --- Texts of the left pane ----------------------------------------------
+    const std::string& PropertyText() const { return FPropertyText; }
+    void SetPropertyText(const std::string& text);
+    // The variables pane: its lines, or all of them as one text joined by CR LF.
+    const std::vector<std::string>& VariableLines() const { return FMemoVariables; }
+    void SetVariableLines(std::vector<std::string> lines);
+    std::string VariablesText() const;
+    void SetVariablesText(const std::string& text);
+
+    // --- Notifications: listeners read the new state from the document.
+    TSignal<> ModifiedChanged;
+    TSignal<> FileNameChanged;
+    TSignal<> PropertyTextChanged;
+    TSignal<> VariablesTextChanged;
+    // New results on show, or none any more (see ResultsValid).
+    TSignal<> ResultsChanged;
+    // Busy began or ended.
+    TSignal<> BusyChanged;
+    // One per user edit of the model, once it is complete: a canvas gesture,
+    // a committed value or note edit, a placement, paste, cut or delete.
+    TSignal<> EditCommitted;
 
     // --- Devices -------------------------------------------------------------
-    // Puts the device on the canvas (it gets the next number) and makes a
-    // click on it show its properties.
+    // Puts the device on the canvas (it gets the next number). A click on any
+    // device of the canvas shows its properties.
     TZaroSimDevice& AddDevice(std::unique_ptr<TZaroSimDevice> device);
     // A new device of class T evaluating through this document's TP1.
     template <typename T> T& AddDevice() {
-        return static_cast<T&>(AddDevice(std::make_unique<T>(TP1)));
+        return static_cast<T&>(AddDevice(std::make_unique<T>(FTP1)));
     }
 
     // --- Analysis ------------------------------------------------------------
-    void AtnSimulateDC() { Commands.AtnSimulateDC(); }
-    void AtnSimulateAC() { Commands.AtnSimulateAC(); }
-    void AtnSimulateDCNonLinear() { Commands.AtnSimulateDCNonLinear(); }
-    void AtnSimulateACNonLinear() { Commands.AtnSimulateACNonLinear(); }
-    void AtnSimulateDCAdditional() { Commands.AtnSimulateDCAdditional(); }
-    void AtnSimulateACAdditional() { Commands.AtnSimulateACAdditional(); }
+    void AtnSimulateDC();
+    void AtnSimulateAC();
+    void AtnSimulateDCNonLinear();
+    void AtnSimulateACNonLinear();
+    void AtnSimulateDCAdditional();
+    void AtnSimulateACAdditional();
 
     // --- Result listing ------------------------------------------------------
     void ShowDeviceProperty() override;
     void MoreAnalyze1Click();
     void DebugLogCopy1Click();
 
-    // --- What the analysis commands read from the document ---------------------
-    std::string FrequencyText() const override { return EditFreq; }
-    std::vector<std::string>& Variables() override { return MemoVariables; }
-    std::vector<std::string>& DebugLog() override { return DebugLogLines; }
-
-    TPlatform& Platform;
-    // Lines NAME=VALUE of the variables pane; TP1 reads and writes them.
-    std::vector<std::string> MemoVariables;
-    TTinyParser TP1;
-    TCodingPanel Canvas;
-    // Text of the frequency field of the tool bar.
-    std::string EditFreq = "1000";
-    // Text of the property page.
-    std::string MemoProperty;
-    TAnalysisState Analysis;
-    TNonLinearRegistry Registry;
-    std::vector<std::string> DebugLogLines;
-    TFrmProgress Progress;
+    // --- The document's parts ------------------------------------------------
+    TPlatform& Platform() const { return FPlatform; }
+    // The evaluator of every device value; it reads and writes the variables.
+    TTinyParser& TP1() { return FTP1; }
+    TCodingPanel& Canvas() { return FCanvas; }
+    const TCodingPanel& Canvas() const { return FCanvas; }
+    TAnalysisState& Analysis() { return FAnalysis; }
+    const TAnalysisState& Analysis() const { return FAnalysis; }
+    const TNonLinearRegistry& Registry() const { return FRegistry; }
+    TFrmProgress& Progress() { return FProgress; }
+    const std::vector<std::string>& DebugLogLines() const { return FDebugLogLines; }
+    // Text of the frequency field of the tool bar, read by the AC analyses.
+    std::string FrequencyText() const override { return FEditFreq; }
+    void SetFrequencyText(const std::string& text) { FEditFreq = text; }
 
 private:
+    // What only the analysis commands change, through their host.
+    std::vector<std::string>& Variables() override { return FMemoVariables; }
+    std::vector<std::string>& DebugLog() override { return FDebugLogLines; }
+
+    void ListenToCanvas();
+    void PanelInserted(int index);
+    void CanvasKeyDown(int key);
+    void CanvasMouseDown(TShiftState shift);
+    void CanvasEditCommitted(TCanvasEdit edit);
+    // Runs an analysis command and announces the variable F it writes.
+    template <typename TCommand> void RunAnalysis(TCommand command);
+
+    TPlatform& FPlatform;
+    // Lines NAME=VALUE of the variables pane.
+    std::vector<std::string> FMemoVariables;
+    TTinyParser FTP1;
+    TCodingPanel FCanvas;
+    std::string FEditFreq = "1000";
+    TAnalysisState FAnalysis;
+    TNonLinearRegistry FRegistry;
+    std::vector<std::string> FDebugLogLines;
+    TFrmProgress FProgress;
+    std::string FPropertyText;
     TDocumentStatus Status;
     TCircuitEquations Equations;
     TNonLinearAnalysis NonLinear;
     TAnalysisCommands Commands;
-
-public:
-    // The engine parts, for callers that drive single steps (tools, benchmarks).
-    TCircuitEquations& Engine() { return Equations; }
-    TNonLinearAnalysis& NonLinearEngine() { return NonLinear; }
 };
 
 } // namespace zaro

@@ -2,16 +2,20 @@
 
 #include "ZaroSimDevices.h"
 
-#include <array>
-
 namespace zaro {
 
-std::string AnalysisKindText(int analysisKind) {
-    static const std::array<const char*, 4> texts = {"DC線形", "DC解析", "AC線形", "AC解析"};
-    if (analysisKind < 0 || analysisKind >= static_cast<int>(texts.size())) {
-        return "";
+std::string AnalysisKindText(TAnalysisKind analysisKind) {
+    switch (analysisKind) {
+    case TAnalysisKind::akLinearDC:
+        return "DC線形";
+    case TAnalysisKind::akDC:
+        return "DC解析";
+    case TAnalysisKind::akLinearAC:
+        return "AC線形";
+    case TAnalysisKind::akAC:
+        return "AC解析";
     }
-    return texts[static_cast<std::size_t>(analysisKind)];
+    return "";
 }
 
 std::string DocumentTitle(const std::string& fileName) {
@@ -27,9 +31,18 @@ TDocumentStatus::TDocumentStatus(TPlatform& platform, TCodingPanel& canvas,
                                  TAnalysisState& analysis)
     : Platform(platform), Canvas(canvas), Analysis(analysis) {}
 
-void TDocumentStatus::SetModified(bool flag) {
-    if (flag == Modified) {
-        return;
+bool TDocumentStatus::SetFileName(const std::string& fileName) {
+    if (fileName == FFileName) {
+        return false;
+    }
+    FFileName = fileName;
+    return true;
+}
+
+bool TDocumentStatus::SetModified(bool flag) {
+    const bool before = Modified();
+    if (flag == FCircuitModified && (flag || !FDrawingModified)) {
+        return false;
     }
     if (flag) {
         for (int i = 0; i < Canvas.DragPanelCount(); ++i) {
@@ -38,24 +51,41 @@ void TDocumentStatus::SetModified(bool flag) {
             }
         }
     }
-    Modified = flag;
-    if (Modified) {
-        Analysis.ResultsValid = false;
+    FCircuitModified = flag;
+    if (flag) {
+        Analysis.SetResultsValid(false);
+    } else {
+        FDrawingModified = false;
     }
+    return Modified() != before;
+}
+
+bool TDocumentStatus::MarkDrawingModified() {
+    const bool before = Modified();
+    FDrawingModified = true;
+    return Modified() != before;
 }
 
 void TDocumentStatus::UpdateStatus() {
+    SetBusy(false);
     Platform.SetCommandsEnabled(true);
-    Platform.SetTitle(DocumentTitle(FileName));
-    Platform.SetStatusText(0, Modified ? StatusModified : "");
-    Platform.SetStatusText(1, Analysis.ResultsValid ? AnalysisKindText(Analysis.AnalysisKind) : "");
+    Platform.SetTitle(DocumentTitle(FFileName));
+    Platform.SetStatusText(0, Modified() ? StatusModified : "");
+    Platform.SetStatusText(1,
+                           Analysis.ResultsValid() ? AnalysisKindText(Analysis.AnalysisKind) : "");
     Platform.SetStatusText(2, "");
 }
 
 void TDocumentStatus::BeginBusy() {
+    SetBusy(true);
     Platform.SetCommandsEnabled(false);
     Platform.SetStatusText(1, StatusBusy);
     Platform.RepaintWindow();
+}
+
+void TDocumentStatus::SetBusy(bool busy) {
+    FBusy = busy;
+    Canvas.SetEditsLocked(busy);
 }
 
 } // namespace zaro

@@ -138,16 +138,16 @@ TLamp::TRating TLamp::EvaluateRating() const {
 }
 
 void TLamp::UpdateDeviceValue() {
-    Value = MakeComplex(EvaluateRating().Resistance, 0.0);
+    SetValue(MakeComplex(EvaluateRating().Resistance, 0.0));
 }
 
 void TLamp::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
-    BuildDCResistanceEquation(Coef, Rhs, Value.re);
+    BuildDCResistanceEquation(Coef, Rhs, Value().re);
 }
 
 void TLamp::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
     UpdateDeviceValue();
-    BuildACImpedanceEquation(Coef, Rhs, Value);
+    BuildACImpedanceEquation(Coef, Rhs, Value());
 }
 
 int TLamp::BrightnessLevel(double ratio) {
@@ -161,12 +161,10 @@ void TLamp::ShowDeviceResult(const TPortComplexArray& Potentials,
     const double u = ComplexAbs(ComplexSubtract(Potentials[0], Potentials[1]));
     const double ratio = Quotient(Quotient(u * u, rating.Resistance), rating.Power);
     SetImageIndex(DarkImageIndex + BrightnessLevel(ratio));
-    Repaint();
 }
 
 void TLamp::ClearDeviceResult() {
     SetImageIndex(DarkImageIndex);
-    Repaint();
 }
 
 const TOldSizeConversion* TLamp::OldSizeConversion() const {

@@ -26,7 +26,7 @@ constexpr double CapacitorR = 1E-4;
 constexpr double Omega = 2 * std::numbers::pi * 1000; // the frequency field's 1000 Hz
 
 std::filesystem::path ExamplesFolder() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+    return std::filesystem::path(ZARO_SOURCE_DIR) / "examples";
 }
 
 // The root of an increasing f in [lo, hi], to double precision.
@@ -53,13 +53,13 @@ protected:
         Platform.Messages.clear();
     }
     void ExpectAnalysed() {
-        EXPECT_TRUE(Doc.Analysis.ResultsValid);
+        EXPECT_TRUE(Doc.Analysis().ResultsValid());
         EXPECT_EQ(Platform.Messages, std::vector<std::string>{});
     }
     // The n-th device of the class, in canvas order.
     TZaroSimDevice& Device(const std::string& className, int n = 0) {
-        for (int i = 0; i < Doc.Canvas.DragPanelCount(); ++i) {
-            auto& device = static_cast<TZaroSimDevice&>(Doc.Canvas.DragPanel(i));
+        for (int i = 0; i < Doc.Canvas().DragPanelCount(); ++i) {
+            auto& device = static_cast<TZaroSimDevice&>(Doc.Canvas().DragPanel(i));
             if (device.ClassName() == className && n-- == 0) {
                 return device;
             }
@@ -67,11 +67,11 @@ protected:
         throw std::runtime_error("no " + className);
     }
     TC V(const TZaroSimDevice& device, int port) const {
-        const TComplex v = WireVoltageAt(Doc.Analysis, device.PortConnectorNo(port));
+        const TComplex v = WireVoltageAt(Doc.Analysis(), device.PortConnectorNo(port));
         return {v.re, v.im};
     }
     TC IInto(const TZaroSimDevice& device, int port) const {
-        const TComplex i = WireCurrentAt(Doc.Analysis, device.PortConnectorNo(port));
+        const TComplex i = WireCurrentAt(Doc.Analysis(), device.PortConnectorNo(port));
         return TC(i.re, i.im) * double(device.PortCurrentSign(port));
     }
     // Series resistance a source shows in the analysis where it carries its

@@ -193,8 +193,7 @@ TEST(RtfWriter, RoundTripsEveryFormatAndCharacter) {
 
 // The inputs the fuzz target starts from, and what it found, read and round trip.
 TEST(RtfReader, EveryDocumentOfTheFuzzCorpusRoundTrips) {
-    const auto corpus = std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "fuzz" /
-                        "corpus" / "rich_text";
+    const auto corpus = std::filesystem::path(ZARO_SOURCE_DIR) / "fuzz" / "corpus" / "rich_text";
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
         SCOPED_TRACE(entry.path().filename().string());
