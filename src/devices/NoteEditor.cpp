@@ -1,5 +1,7 @@
 #include "NoteEditor.h"
 
+#include "RtfWriter.h"
+
 #include <algorithm>
 
 namespace zaro {
@@ -17,6 +19,10 @@ TRichTextFormat TNoteEditor::DefaultFormat() {
 
 void TNoteEditor::SetPlainText(std::string_view text) {
     SetContent(TRichText::FromPlainText(text, DefaultFormat()));
+}
+
+std::string TNoteEditor::PlainRtf(std::string_view text) {
+    return WriteRtf(TRichText::FromPlainText(text, DefaultFormat()));
 }
 
 void TNoteEditor::SetBounds(int left, int top, int width, int height) {

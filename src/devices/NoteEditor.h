@@ -40,6 +40,8 @@ public:
     void SetContent(const TRichText& text) { FDocument.SetContent(text); }
     // The document becomes the lines of `text` in the default format.
     void SetPlainText(std::string_view text);
+    // The RTF document of a note that holds the lines of `text` in the default format.
+    static std::string PlainRtf(std::string_view text);
 
 private:
     TRichTextDocument FDocument;
