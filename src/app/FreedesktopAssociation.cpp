@@ -149,8 +149,7 @@ std::string DesktopEntry(const TDesktopFileType& type, TDesktopEntryKind kind) {
                   : "Comment=" + type.Comment + "\n";
     entry += "Exec=" + ExecProgram(type.Program) + " %f\n";
     if (menu) {
-        entry += "TryExec=" + type.Program +
-                 "\nIcon=zarosim\nCategories=Science;Electronics;\n";
+        entry += "TryExec=" + type.Program + "\nIcon=zarosim\nCategories=Science;Electronics;\n";
     } else if (type.HasIcon) {
         entry += "Icon=" + type.IconName() + "\n";
     }

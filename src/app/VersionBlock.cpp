@@ -1,5 +1,7 @@
 #include "VersionBlock.h"
 
+#include "AsciiText.h"
+
 namespace zaro {
 
 namespace {
@@ -42,22 +44,6 @@ std::optional<TNode> NodeAt(std::span<const std::uint8_t> bytes, std::size_t& le
     return node;
 }
 
-char Folded(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameKey(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Folded(a[i]) != Folded(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::optional<TNode> Child(std::span<const std::uint8_t> children, std::string_view key) {
     while (!children.empty()) {
         std::size_t length = 0;
@@ -65,7 +51,7 @@ std::optional<TNode> Child(std::span<const std::uint8_t> children, std::string_v
         if (!node) {
             return std::nullopt;
         }
-        if (SameKey(node->Key, key)) {
+        if (SameIgnoringAsciiCase(node->Key, key)) {
             return node;
         }
         children = children.subspan(length);
