@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -261,3 +262,8 @@ void TQtPlatform::SetClipboardText(const std::string& text) {
 }
 
 } // namespace zaro::gui
+
+void TQtPlatform::OpenWithDesktop(const std::string& url) {
+    // Like the shell's "open": a file or page the desktop cannot open fails silently.
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}

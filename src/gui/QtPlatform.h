@@ -58,6 +58,7 @@ public:
                           const std::vector<std::uint8_t>& bytes) override;
     std::optional<std::vector<std::uint8_t>> ClipboardData(const std::string& format) override;
     void SetClipboardText(const std::string& text) override;
+    void OpenWithDesktop(const std::string& url) override;
 
 private:
     std::optional<std::string> ChooseFile(const TFileDialogOptions& options, bool save);
