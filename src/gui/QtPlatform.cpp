@@ -261,9 +261,9 @@ void TQtPlatform::SetClipboardText(const std::string& text) {
     QApplication::clipboard()->setText(Text(text));
 }
 
-} // namespace zaro::gui
-
 void TQtPlatform::OpenWithDesktop(const std::string& url) {
     // Like the shell's "open": a file or page the desktop cannot open fails silently.
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    QDesktopServices::openUrl(QUrl(Text(url)));
 }
+
+} // namespace zaro::gui
