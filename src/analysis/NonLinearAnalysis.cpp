@@ -1,7 +1,9 @@
 #include "NonLinearAnalysis.h"
 
 #include "CircuitDevice.h"
+#include "OperatingPointCheck.h"
 #include "ProgressDlg.h"
+#include "RobustOperatingPoint.h"
 #include "Sources.h"
 #include "SparseLinearisation.h"
 
@@ -58,9 +60,11 @@ void TNonLinearAnalysis::RunNonLinear(bool initialise) {
     if (!initialise && registry.Matches(Equations.Canvas())) {
         carried = registry.CurrentParams(Equations.Canvas());
     }
-    if (Equations.SolverKind() != TSolverKind::Sparse || !SparseSearch(carried)) {
+    if (Equations.SolverKind() == TSolverKind::Sparse && SparseSearch(carried)) {
+        TRobustOperatingPoint(Equations, *this).Refine();
+    } else {
         TReferenceSolverScope reference(Equations);
-        Search(carried);
+        SearchOrRescue(carried);
     }
     progress.UpdateProgress(registry.IterationCount(), true, registry.LastResidualSum());
 }
@@ -70,6 +74,21 @@ void TNonLinearAnalysis::Prepare(const std::optional<std::vector<double>>& carri
     if (carried) {
         RestoreParams(*carried);
     }
+}
+
+// A point the search found is refined; when it finds none the fallback may,
+// and only when that fails too does the search's own failure stand.
+void TNonLinearAnalysis::SearchOrRescue(const std::optional<std::vector<double>>& carried) {
+    TRobustOperatingPoint robust(Equations, *this);
+    try {
+        Search(carried);
+    } catch (const EZaroError& error) {
+        if (!IsSearchFailure(error) || !robust.Rescue()) {
+            throw;
+        }
+        return;
+    }
+    robust.Refine();
 }
 
 void TNonLinearAnalysis::Search(const std::optional<std::vector<double>>& carried) {
@@ -123,7 +142,16 @@ bool TNonLinearAnalysis::SolveNonLinear(bool usePowell) {
     failed = check == 1 || failed;
     WriteParams(x);
     Equations.SolveDCLinear();
-    return failed;
+    return !PointHolds() || failed;
+}
+
+// Evaluated again at the point handed over: where the line search stalled
+// or the residuals vanished beyond a pole of a law, the search has failed.
+bool TNonLinearAnalysis::PointHolds() {
+    UpdateNonLinearResiduals();
+    return ResidualsWithin(Equations.Registry(), SearchResidualTolerance) &&
+           JunctionLawsHold(Equations.Canvas(), WireSolution(Equations.State()),
+                            SearchLawTolerance);
 }
 
 bool TNonLinearAnalysis::NewtonFailed(int& check) {

@@ -64,7 +64,9 @@ private:
 
     void RestoreParams(const std::vector<double>& saved);
     void Prepare(const std::optional<std::vector<double>>& carried);
+    void SearchOrRescue(const std::optional<std::vector<double>>& carried);
     void Search(const std::optional<std::vector<double>>& carried);
+    bool PointHolds();
     bool SparseSearch(const std::optional<std::vector<double>>& carried);
     bool NewtonFailed(int& check);
     bool ParamsInvalid() const;

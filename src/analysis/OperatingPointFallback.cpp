@@ -88,7 +88,25 @@ TFallbackResult TOperatingPointFallback::Find() {
     } else if (SourceStepping(x)) {
         result.Stage = TFallbackStage::SourceStepping;
     }
-    result.Found = result.Stage != TFallbackStage::None;
+    return Result(result.Stage, x);
+}
+
+TFallbackResult TOperatingPointFallback::Refine(const std::vector<double>& x) {
+    Steps = 0;
+    Size = 2 * Canvas.ConnectorCount();
+    if (!CollectDevices() || x.size() != static_cast<std::size_t>(Size)) {
+        return {};
+    }
+    std::vector<double> refined = x;
+    return Result(Newton(refined, 1.0, 0.0) ? TFallbackStage::Newton : TFallbackStage::None,
+                  refined);
+}
+
+TFallbackResult TOperatingPointFallback::Result(TFallbackStage stage,
+                                                const std::vector<double>& x) const {
+    TFallbackResult result;
+    result.Stage = stage;
+    result.Found = stage != TFallbackStage::None;
     result.Steps = Steps;
     if (result.Found) {
         result.Params = Params(x);

@@ -54,6 +54,9 @@ public:
     // Not found when a device has no known laws, when the circuit's linear
     // system is singular, or when every stage fails.
     TFallbackResult Find();
+    // Newton on the laws from x, the wire solution of a point found another
+    // way: found only when every law then holds to FallbackLawTolerance.
+    TFallbackResult Refine(const std::vector<double>& x);
 
 private:
     struct TDevice {
@@ -62,6 +65,7 @@ private:
     };
 
     bool CollectDevices();
+    TFallbackResult Result(TFallbackStage stage, const std::vector<double>& x) const;
     std::vector<double> InitialPoint();
     // One linear solve of System, after the checkpoint.
     void Solve(std::vector<double>& x);
