@@ -1,6 +1,7 @@
-// The fallback operating point on the generated textbook circuits, each
-// judged by the device laws and by the independent nodal solution, and the
-// nodal solution and the law check themselves on the named examples.
+// The fallback operating point, alone and behind the DC command, on the
+// generated textbook circuits, each judged by the device laws and by the
+// independent nodal solution, and the nodal solution and the law check
+// themselves on the named examples.
 
 #include "AnalysisFixture.h"
 #include "DenseStepSolver.h"
@@ -24,11 +25,16 @@ double Reading(const TNetlist& circuit, const TPartResults& results, const TExpe
     return value.Current ? port.I : port.V;
 }
 
-// The gate of the fallback: every family, every drawing, right to 1e-8.
-TEST(OperatingPointFallbackTest, EveryTextbookCircuitIsRightInEveryDrawing) {
+// The fallback on its own, and the non-linear DC command with the fallback
+// behind its own search: the same circuits must come out right either way.
+class SearchTest : public ::testing::TestWithParam<TSearch> {};
+
+// The gate: every family, every drawing (devices renumbered, wires turned,
+// junction ports swapped), right to 1e-8.
+TEST_P(SearchTest, EveryTextbookCircuitIsRightInEveryDrawing) {
     int index = 0;
     for (const TNetlist& circuit : TTextbookGenerator(18).Batch(25)) {
-        const TCircuitSurvey survey = SurveyCircuit(TSearch::Fallback, circuit, 2, 18 + index++);
+        const TCircuitSurvey survey = SurveyCircuit(GetParam(), circuit, 2, 18 + index++);
         EXPECT_EQ(survey.Natural.Outcome, TOutcome::Right) << Describe(circuit, survey.Natural);
         EXPECT_TRUE(survey.Natural.Tight) << Describe(circuit, survey.Natural);
         for (const TSearchRun& redraw : survey.Redraws) {
@@ -39,19 +45,28 @@ TEST(OperatingPointFallbackTest, EveryTextbookCircuitIsRightInEveryDrawing) {
     }
 }
 
-TEST(OperatingPointFallbackTest, NamedExamplesGiveTheirHandCheckedAnswers) {
+// In the natural drawing and in redraws, among them those where the
+// command's own search used to stall or end beside the point.
+TEST_P(SearchTest, NamedExamplesGiveTheirHandCheckedAnswers) {
     for (const TNamedExample& example : NamedExamples()) {
         const TNodalSolution nodal = SolveNodal(example.Circuit);
         ASSERT_TRUE(nodal.Converged) << example.Name;
-        const TSearchRun fallback = RunSearch(TSearch::Fallback, example.Circuit);
-        ASSERT_EQ(fallback.Outcome, TOutcome::Right) << Describe(example.Circuit, fallback);
+        const TPartResults reference = NodalPartResults(example.Circuit, nodal);
         for (const TExpectedValue& value : example.Values) {
-            const TPartResults reference = NodalPartResults(example.Circuit, nodal);
             EXPECT_NEAR(Reading(example.Circuit, reference, value), value.Expected, value.Tolerance)
                 << example.Name << " nodal " << value.Part;
-            EXPECT_NEAR(Reading(example.Circuit, fallback.Results, value), value.Expected,
-                        value.Tolerance)
-                << example.Name << " fallback " << value.Part;
+        }
+        for (int drawing = 0; drawing <= 12; ++drawing) {
+            const std::optional<std::uint64_t> seed =
+                drawing == 0 ? std::nullopt : std::optional<std::uint64_t>(drawing);
+            const TSearchRun run = RunSearch(GetParam(), example.Circuit, seed);
+            ASSERT_TRUE(run.Outcome == TOutcome::Right && run.Tight)
+                << "drawing " << drawing << " " << Describe(example.Circuit, run);
+            for (const TExpectedValue& value : example.Values) {
+                EXPECT_NEAR(Reading(example.Circuit, run.Results, value), value.Expected,
+                            value.Tolerance)
+                    << example.Name << " drawing " << drawing << " " << value.Part;
+            }
         }
     }
 }
@@ -60,10 +75,10 @@ TEST(OperatingPointFallbackTest, NamedExamplesGiveTheirHandCheckedAnswers) {
 // below the emitter, beyond the pole of u / (u / (Beta b) + 0.001), where the
 // collector would carry 1.16 mA in; the physical point is saturated, VC just
 // above VE = 16.587 V, 0.1276 mA into the collector.
-TEST(OperatingPointFallbackTest, ASaturatedStageTakesThePhysicalPointNotTheOneBeyondThePole) {
+TEST_P(SearchTest, ASaturatedStageTakesThePhysicalPointNotTheOneBeyondThePole) {
     const TNetlist stage =
         TransistorStage(TPartKind::NPN, {18.5, 680, 18000, 15000, 15000, 0, false});
-    const TSearchRun run = RunSearch(TSearch::Fallback, stage);
+    const TSearchRun run = RunSearch(GetParam(), stage);
     ASSERT_EQ(run.Outcome, TOutcome::Right) << Describe(stage, run);
     const auto& q = run.Results[static_cast<std::size_t>(PartIndex(stage, "Q1"))];
     EXPECT_NEAR(q[1].V, 16.587, 1e-3);
@@ -71,6 +86,12 @@ TEST(OperatingPointFallbackTest, ASaturatedStageTakesThePhysicalPointNotTheOneBe
     EXPECT_LT(q[0].V - q[1].V, 1e-6);
     EXPECT_NEAR(q[0].I, 0.1276e-3, 1e-7);
 }
+
+INSTANTIATE_TEST_SUITE_P(Searches, SearchTest,
+                         ::testing::Values(TSearch::Fallback, TSearch::DCCommand),
+                         [](const auto& info) {
+                             return info.param == TSearch::Fallback ? "Fallback" : "DCCommand";
+                         });
 
 // Newton runs of six steps: plain Newton settles on few circuits, so gmin
 // and source stepping find the rest, and what they find is right.
