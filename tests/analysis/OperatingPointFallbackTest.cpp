@@ -120,7 +120,7 @@ protected:
 };
 
 // A loop of source, resistor and diode with nothing fixing its potential.
-TEST_F(FallbackFixture, AFloatingCircuitIsNoOperatingPoint) {
+TNetlist FloatingLoop() {
     TNetlist loop;
     const int a = loop.AddNode();
     const int b = loop.AddNode();
@@ -128,8 +128,24 @@ TEST_F(FallbackFixture, AFloatingCircuitIsNoOperatingPoint) {
     loop.Add(TPartKind::Source, "V1", {a, b}, 5);
     loop.Add(TPartKind::Resistor, "R1", {b, c}, 1000);
     loop.Add(TPartKind::Diode, "D1", {c, a});
-    DrawCircuit(loop, *this);
+    return loop;
+}
+
+TEST_F(FallbackFixture, AFloatingCircuitIsNoOperatingPoint) {
+    DrawCircuit(FloatingLoop(), *this);
     EXPECT_FALSE(Find().Found);
+}
+
+// Where the fallback finds nothing either, the command's own failure stands.
+TEST_F(FallbackFixture, WhenItFailsTooTheSearchsMessageStands) {
+    TNetlist circuit = FloatingLoop();
+    const int a = circuit.AddNode();
+    circuit.Add(TPartKind::Source, "V2", {a, 0}, 5);
+    circuit.Add(TPartKind::Resistor, "R2", {a, 0}, 1000);
+    DrawCircuit(circuit, *this);
+    Commands.AtnSimulateDCNonLinear();
+    EXPECT_EQ(Platform.Messages, std::vector<std::string>{MsgDCFailed});
+    EXPECT_FALSE(State.ResultsValid());
 }
 
 TEST_F(FallbackFixture, TheCheckpointPrecedesEverySolveAndItsErrorEndsTheSearch) {
