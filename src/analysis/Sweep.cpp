@@ -36,9 +36,9 @@ std::string MissingVariableMessage(const std::string& name) {
 }
 
 TSweepRunner::TSweepRunner(TCodingPanel& canvas, TPlatform& platform, TFrmProgress& progress,
-                           std::vector<std::string>& variables)
+                           std::vector<std::string>& variables, TSolverKind solverKind)
     : Canvas(canvas), Platform(platform), Progress(progress), Variables(variables),
-      Equations(canvas, platform, progress, State, Registry) {}
+      Equations(canvas, platform, progress, State, Registry, solverKind) {}
 
 bool TSweepRunner::HasNonLinearDevices() const {
     for (int i = 0; i < Canvas.DragPanelCount(); ++i) {

@@ -40,7 +40,7 @@ struct TSweepResult {
 class TSweepRunner {
 public:
     TSweepRunner(TCodingPanel& canvas, TPlatform& platform, TFrmProgress& progress,
-                 std::vector<std::string>& variables);
+                 std::vector<std::string>& variables, TSolverKind solverKind = DefaultSolverKind);
 
     // Range errors (and, for DC, a variable missing from the pane) raise
     // ESweepRange before anything runs.

@@ -90,7 +90,7 @@ TSweepResult RunSweep(TCircuitDocument& document, const TOptions& options) {
     const TSweepRange range = ReadRange(options);
     range.Check();
     TSweepRunner runner(document.Canvas(), document.Platform(), document.Progress(),
-                        *document.TP1().Variables());
+                        *document.TP1().Variables(), document.SolverKind());
     return options.IsAC ? runner.RunAC(range) : runner.RunDC(options.Variable, range);
 }
 
