@@ -46,8 +46,7 @@ public:
 private:
     QWidget* BuildACPage();
     QWidget* BuildDCPage();
-    QLineEdit* AddField(QFormLayout& form, const char* name, const char* label,
-                        const char* text);
+    QLineEdit* AddField(QFormLayout& form, const char* name, const char* label, const char* text);
 
     QRadioButton* FAC = nullptr;
     QRadioButton* FDC = nullptr;

@@ -9,6 +9,7 @@
 #include "ModelFile.h"
 #include "PassiveDevices.h"
 #include "Sources.h"
+#include "SubcommandRun.h"
 #include "SweepCsv.h"
 #include "ZaroMathTestEnvironment.h"
 
@@ -20,17 +21,10 @@
 namespace zaro::cli {
 namespace {
 
-struct TRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
+using TRun = TSubcommandRun;
 
 TRun Sweep(const TArgs& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = SweepCommand(args, out, err);
-    return {code, out.str(), err.str()};
+    return RunInProcess(SweepCommand, args);
 }
 
 std::string Example(const std::string& name) {
