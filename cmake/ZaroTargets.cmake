@@ -26,6 +26,8 @@ function(zaro_test_program name)
   if(TARGET ZaroMath)
     add_dependencies(${name} ZaroMath)
   endif()
+  # Cases of TEST_P tables keep their generated names (the printed value
+  # of a case is no name).
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-                       DISCOVERY_TIMEOUT 60)
+                       DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
 endfunction()

@@ -3,6 +3,7 @@
 // way the document puts it together, plus helpers to place and wire devices.
 
 #include "AnalysisCommands.h"
+#include "CircuitBuilder.h"
 #include "DeviceProperty.h"
 #include "FakePlatform.h"
 #include "FakeProgressView.h"
@@ -51,28 +52,14 @@ class TAnalysisFixture : public ::testing::Test {
 protected:
     TAnalysisFixture() { TP1.SetVariables(&Host.VariableLines); }
 
-    // A device of class T on the canvas, with its value text when given.
+    // The circuit builder's steps, on this canvas.
     template <typename T> T& Add(const std::string& valueText = "") {
-        auto device = std::make_unique<T>(TP1);
-        if (!valueText.empty()) {
-            device->ValueEdit()->SetText(valueText);
-        }
-        return static_cast<T&>(Canvas.AddDragPanel(std::move(device)));
+        return Builder.Add<T>(valueText);
     }
-    // A wire drawn from port `fromPort` of `from` to port `toPort` of `to`.
     void Wire(const TDragPanel& from, int fromPort, const TDragPanel& to, int toPort) {
-        Canvas.ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
+        Builder.Wire(from, fromPort, to, toPort);
     }
-    // Wires in a row, in this order: port 1 of each device to port 0 of the next.
-    void Chain(std::initializer_list<const TDragPanel*> devices) {
-        const TDragPanel* previous = nullptr;
-        for (const TDragPanel* device : devices) {
-            if (previous != nullptr) {
-                Wire(*previous, 1, *device, 0);
-            }
-            previous = device;
-        }
-    }
+    void Chain(std::initializer_list<const TDragPanel*> devices) { Builder.Chain(devices); }
     // The potential of the wire at a port, and the current into the device there.
     TComplex V(const TZaroSimDevice& device, int port) const {
         return WireVoltageAt(State, device.PortConnectorNo(port));
@@ -96,6 +83,7 @@ protected:
     TFakeProgressView View;
     TTinyParser TP1;
     TCodingPanel Canvas{Platform};
+    TCircuitBuilder Builder{Canvas, TP1};
     TAnalysisState State;
     TNonLinearRegistry Registry;
     TFrmProgress Progress{Platform, &View};

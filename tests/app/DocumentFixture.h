@@ -103,19 +103,6 @@ template <typename TAction> std::string ErrorOf(TAction&& action) {
     return "";
 }
 
-// A device placed as its command places it, then moved to (left, top).
-inline TZaroSimDevice& PlaceAt(TCircuitDocument& document, std::string_view className, int left,
-                               int top) {
-    TZaroSimDevice& device = PlaceDevice(document, className);
-    device.SetBounds(left, top, device.Width(), device.Height());
-    return device;
-}
-
-inline void Connect(TCircuitDocument& document, const TDragPanel& from, int fromPort,
-                    const TDragPanel& to, int toPort) {
-    document.Canvas().ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
-}
-
 class TDocumentFixture : public ::testing::Test {
 protected:
     TDocumentFixture() {
@@ -125,11 +112,12 @@ protected:
         Doc.Canvas().SetVertScrollRange(1500);
     }
 
+    // A device placed as its command places it, then moved to (left, top).
     TZaroSimDevice& Place(std::string_view className, int left = 0, int top = 0) {
-        return PlaceAt(Doc, className, left, top);
+        return Builder.Place(className, left, top);
     }
     void Wire(const TDragPanel& from, int fromPort, const TDragPanel& to, int toPort) {
-        Connect(Doc, from, fromPort, to, toPort);
+        Builder.Wire(from, fromPort, to, toPort);
     }
     // A source across a resistor, grounded through a junction: four devices,
     // four wires, every port wired; modified.
@@ -149,6 +137,7 @@ protected:
     TFakePlatform Platform;
     TFakeProgressView ProgressView;
     TCircuitDocument Doc{Platform, ProgressView};
+    TCircuitBuilder Builder = PlacingBuilder(Doc);
     TTempFolder Folder;
 };
 

@@ -1,6 +1,7 @@
 // zarosim-cli eval, run in-process with captured streams.
 
 #include "EvalCommand.h"
+#include "CaseNames.h"
 #include "Subcommand.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    "eval: more than one expression (quote the expression)\n"},
                       TFailureCase{{"1", "--var"}, "eval: --var needs NAME=VALUE\n"},
                       TFailureCase{{"1", "--var", "X"}, "eval: --var needs NAME=VALUE, got 'X'\n"},
-                      TFailureCase{{"1", "--verbose"}, "eval: unknown option '--verbose'\n"}));
+                      TFailureCase{{"1", "--verbose"}, "eval: unknown option '--verbose'\n"}),
+    test::NamedAfter(&TFailureCase::Err));
 
 TRun Dispatch(const TArgs& args) {
     static const TSubcommand table[] = {

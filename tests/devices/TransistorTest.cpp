@@ -2,6 +2,7 @@
 // residuals with the ratio rule and the penalties, the rows for every wire
 // direction, and the records with the earlier layout's conversion.
 
+#include "CaseNames.h"
 #include "DeviceBench.h"
 #include "JunctionModel.h"
 #include "RecordBytes.h"
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TCollectorCase{5, 1E-5, 5 / (5 / 0.003 + 0.001)},           // ~3 mA
                       TCollectorCase{0.01, 1E-5, 0.01 / (0.01 / 0.003 + 0.001)},  // ~3 mA
                       TCollectorCase{0.001, 1E-3, 0.001 / (0.001 / 0.3 + 0.001)}, // ~0.23 A
-                      TCollectorCase{0.0, 1E-3, 0.0}));
+                      TCollectorCase{0.0, 1E-3, 0.0}),
+    test::NamedBy<TCollectorCase>([](const TCollectorCase& c) { return c; }));
 
 TEST(CollectorModelFaults, ZeroDivisorsAreMathErrors) {
     // beta b = 1 exactly, so u / (beta b) + 0.001 is exactly 0 at u = -0.001.

@@ -1,3 +1,4 @@
+#include "CaseNames.h"
 #include "CodingPanelFixture.h"
 
 #include <gmock/gmock.h>
@@ -400,7 +401,10 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PanelResizeGestureTest,
                          ::testing::Values(ResizeCase{68, 70, 64, 72},  // 8.5 -> 8, 8.75 -> 9
                                            ResizeCase{76, 84, 80, 80},  // 9.5 -> 10, 10.5 -> 10
                                            ResizeCase{10, -40, 32, 32}, // up to the minimum
-                                           ResizeCase{300, 300, 120, 304})); // maximum; 37.5 -> 38
+                                           ResizeCase{300, 300, 120, 304}),
+                         test::NamedBy<ResizeCase>([](const ResizeCase& c) {
+                             return "To" + std::to_string(c.Width) + "x" + std::to_string(c.Height);
+                         })); // maximum; 37.5 -> 38
 
 TEST_F(PanelDragGestureTest, TheResizeOutlineFollowsTheMouseButNotBelowTheMinimum) {
     Canvas.SetHorzScrollPosition(8);

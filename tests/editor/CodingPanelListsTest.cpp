@@ -1,3 +1,4 @@
+#include "CaseNames.h"
 #include "CodingPanelFixture.h"
 
 #include <gmock/gmock.h>
@@ -281,7 +282,8 @@ TEST_P(GridPitchTest, BothGridsClampToOneThroughHundred) {
 INSTANTIATE_TEST_SUITE_P(Values, GridPitchTest,
                          ::testing::Values(PitchCase{0, 1}, PitchCase{-5, 1}, PitchCase{1, 1},
                                            PitchCase{4, 4}, PitchCase{100, 100},
-                                           PitchCase{101, 100}));
+                                           PitchCase{101, 100}),
+                         test::NamedAfter(&PitchCase::Given));
 
 TEST(CodingPanelDefaults, ComeUpWithTheDocumentedToolsAndSettings) {
     TFakePlatform platform;
