@@ -6,6 +6,7 @@
 
 #include "CircuitDocument.h"
 #include "DevicePlacement.h"
+#include "DocumentSnapshot.h"
 #include "FakePlatform.h"
 #include "FakeProgressView.h"
 #include "FuzzCheck.h"
@@ -20,20 +21,8 @@ namespace zaro::fuzz {
 
 using TBytes = std::vector<std::uint8_t>;
 
-// What a refused input must leave exactly as it was.
-struct TDocumentSnapshot {
-    TBytes Model;
-    std::string FileName;
-    bool Modified = false;
-    bool ResultsValid = false;
-    TPoint Scroll;
-    bool operator==(const TDocumentSnapshot&) const = default;
-};
-
-inline TDocumentSnapshot Snapshot(const TCircuitDocument& document) {
-    return {ModelBytes(document), document.FileName(), document.Modified(),
-            document.Analysis().ResultsValid(), document.Canvas().ScrollPosition()};
-}
+using test::Snapshot;
+using test::TDocumentSnapshot;
 
 // The analyses need ZaroMath; it lies beside the fuzz programs.
 inline void BindZaroMath() {

@@ -4,6 +4,7 @@
 
 #include "CircuitDocument.h"
 #include "DevicePlacement.h"
+#include "DocumentSnapshot.h"
 #include "FakePlatform.h"
 #include "FakeProgressView.h"
 #include "ModelFile.h"
@@ -70,28 +71,6 @@ public:
 
     std::filesystem::path Path;
 };
-
-// Everything of a document that a failed command must leave as it was.
-struct TDocumentSnapshot {
-    TBytes Model;
-    std::string FileName;
-    bool Modified = false;
-    bool ResultsValid = false;
-    TPoint Scroll;
-    std::int32_t SelectedPanel = -1;
-    std::int32_t SelectedConnector = -1;
-    bool operator==(const TDocumentSnapshot&) const = default;
-};
-
-inline TDocumentSnapshot Snapshot(const TCircuitDocument& document) {
-    return {ModelBytes(document),
-            document.FileName(),
-            document.Modified(),
-            document.Analysis().ResultsValid(),
-            document.Canvas().ScrollPosition(),
-            document.Canvas().SelectedDragPanelNo(),
-            document.Canvas().SelectedConnectorNo()};
-}
 
 // The message of the error that `action` raises, or "" when it raises none.
 template <typename TAction> std::string ErrorOf(TAction&& action) {

@@ -1,6 +1,7 @@
 // zarosim-cli analyse, run in-process on model files written by the program.
 
 #include "AnalyseCommand.h"
+#include "CapturedRun.h"
 #include "CircuitBuilder.h"
 #include "CircuitDocument.h"
 #include "Diodes.h"
@@ -21,17 +22,8 @@
 namespace zaro::cli {
 namespace {
 
-struct TRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
 TRun Analyse(const TArgs& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = AnalyseCommand(args, out, err);
-    return {code, out.str(), err.str()};
+    return CapturedRun(AnalyseCommand, args);
 }
 
 class AnalyseCommandTest : public ::testing::Test {

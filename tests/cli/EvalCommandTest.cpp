@@ -1,6 +1,7 @@
 // zarosim-cli eval, run in-process with captured streams.
 
 #include "EvalCommand.h"
+#include "CapturedRun.h"
 #include "CaseNames.h"
 #include "Subcommand.h"
 
@@ -11,17 +12,8 @@
 namespace zaro::cli {
 namespace {
 
-struct TRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
 TRun Eval(const TArgs& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    int code = EvalCommand(args, out, err);
-    return {code, out.str(), err.str()};
+    return CapturedRun(EvalCommand, args);
 }
 
 TEST(EvalCommand, PrintsTheAnswerText) {
@@ -77,10 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
 TRun Dispatch(const TArgs& args) {
     static const TSubcommand table[] = {
         {"eval", "EXPR [--var NAME=VALUE]...", "prints the value of an expression", EvalCommand}};
-    std::ostringstream out;
-    std::ostringstream err;
-    int code = RunSubcommand(table, args, out, err);
-    return {code, out.str(), err.str()};
+    return CapturedRun(
+        [&](std::ostream& out, std::ostream& err) { return RunSubcommand(table, args, out, err); });
 }
 
 TEST(RunSubcommand, RunsTheNamedSubcommandWithTheRemainingArguments) {

@@ -51,9 +51,10 @@ TEST(MeterDisplay, AmMeterShowsTheCurrentIntoItsPlusPortWhicheverWayTheWireRuns)
         TDeviceBench bench;
         auto& meter = bench.Place(bench.Make("TAmMeter"), {sign, -sign});
         // The wire current is stored from its start end: into the meter when
-        // the wire ends at it, out of it when the wire starts there.
-        meter.ShowDeviceResult(Ports({}), Ports({{sign * 0.015, 0}, {-sign * 0.015, 0}}));
-        EXPECT_EQ(meter.ValueEdit()->Text(), "15M + j0.00") << sign;
+        // the wire ends at it, out of it when the wire starts there; in AC
+        // both parts turn with the direction.
+        meter.ShowDeviceResult(Ports({}), Ports({{sign * 0.015, sign * -0.002}, {0, 0}}));
+        EXPECT_EQ(meter.ValueEdit()->Text(), "15M + j-2M") << sign;
     }
 }
 

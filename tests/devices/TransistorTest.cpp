@@ -206,16 +206,11 @@ TEST_P(TransistorRows, DCAndACBlocksForEveryWireDirection) {
     for (const TSigns& signs : SignPatterns(3)) {
         SCOPED_TRACE(::testing::PrintToString(signs));
         TDeviceBench bench;
-        TZaroSimDevice& device = bench.Place(bench.Make(c.ClassName), signs);
-        device.UpdateDeviceValue();
-        TDCCoefArray coef;
-        TDCRhsArray rhs;
-        device.BuildDCDeviceEquation(coef, rhs);
-        ExpectBlock(coef, rhs, c.DC(signs));
-        TACCoefArray acCoef;
-        TACRhsArray acRhs;
-        device.BuildACDeviceEquation(acCoef, acRhs);
-        ExpectBlock(acCoef, acRhs, c.AC(signs));
+        TZaroSimDevice& device = bench.Prepared(c.ClassName, signs);
+        const TDCBlockOf dc(device);
+        ExpectBlock(dc.Coef, dc.Rhs, c.DC(signs));
+        const TACBlockOf ac(device);
+        ExpectBlock(ac.Coef, ac.Rhs, c.AC(signs));
     }
 }
 
@@ -365,10 +360,7 @@ TEST(TransistorRecord, ClassNameThenThePanelRecord) {
 
 TEST(TransistorRecord, NPNRecordIsNotAPNP) {
     TDeviceBench bench;
-    TTrNPN npn(bench.Evaluator);
-    TTrPNP pnp(bench.Evaluator);
-    TMemoryStream stream(Record(npn));
-    ExpectLoadRefused(pnp, stream, "TTrPNP.LoadFromStream: This is not TTrPNP object.");
+    ExpectRecordOfRefusedBy(bench.Evaluator, "TTrNPN", "TTrPNP");
 }
 
 TEST(TransistorRecord, EarlierLayoutsOf64And128AreConverted) {

@@ -120,13 +120,7 @@ TEST_F(ConnectingGestureTest, PortClicksOfAPanelOnNoCanvasOrAnotherCanvasAreIgno
 
 class SegmentGestureTest : public CodingPanelFixture {
 protected:
-    void SetUp() override {
-        Canvas.SetConnectorGridPitch(4);
-        AddPanel(96, 96);
-        AddPanel(0, 0);
-        // (96,128) (88,128) (88,80) (72,80) (72,32) (64,32)
-        Canvas.ConnectPorts(0, PortLeft, 1, PortRight);
-    }
+    void SetUp() override { AddFiveSegmentWire(); }
 };
 
 TEST_F(SegmentGestureTest, DraggingAVerticalSegmentMovesItSidewaysWithTruncatingSnap) {

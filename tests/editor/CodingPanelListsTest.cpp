@@ -188,13 +188,7 @@ TEST_F(CodingPanelListsTest, DeletingCopesWithPortsAndWiresThatDisagree) {
 
 class CodingPanelHitTest : public CodingPanelListsTest {
 protected:
-    void SetUp() override {
-        Canvas.SetConnectorGridPitch(4);
-        AddPanel(96, 96);
-        AddPanel(0, 0);
-        // (96,128) (88,128) (88,80) (72,80) (72,32) (64,32)
-        Canvas.ConnectPorts(0, PortLeft, 1, PortRight);
-    }
+    void SetUp() override { AddFiveSegmentWire(); }
     TConnectorLineHit At(int x, int y) const { return Canvas.HitTestConnectorLine({x, y}); }
 };
 
