@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times zarosim-cli (sparse and reference solver) and ngspice on the same
-# circuits: K cascaded NPN stages, resistor ladders, a resistor mesh. Whole
+# circuits: K cascaded NPN stages, resistor ladders, a resistor mesh (DC
+# operating point) and an RC ladder (AC at one frequency). Whole
 # process (wall time, peak memory) and analysis only, median of REPS runs.
 #   bench/side-by-side.sh [CIRCUIT...]    default: every circuit
 # REPS (default 5) runs per cell; a run longer than LIMIT seconds (default
@@ -22,7 +23,7 @@ trap 'rm -rf "$WORK"' EXIT
 "$BIN/bench_side_by_side_circuits" "$WORK"
 
 CIRCUITS=("$@")
-[ ${#CIRCUITS[@]} -gt 0 ] || CIRCUITS=(npn1 npn10 npn100 npn1000 ladder100 ladder1000 mesh30)
+[ ${#CIRCUITS[@]} -gt 0 ] || CIRCUITS=(npn1 npn10 npn100 npn1000 ladder100 ladder1000 mesh30 rc100)
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -41,7 +42,7 @@ measure() {
         walls+=("$wall")
         mems+=("$mem")
         if [ -n "${ANALYSIS_CMD:-}" ]; then
-            analyses+=("$(eval "$ANALYSIS_CMD")")
+            analyses+=("$(eval "$ANALYSIS_CMD" || true)") # a failed analysis still has its time
         fi
         n=$((n + 1))
         awk -v w="$wall" -v l="$LIMIT" 'BEGIN { exit !(w * 2 > l) }' && break
@@ -55,9 +56,11 @@ measure() {
 echo "| circuit | solver | whole process (s) | analysis (s) | peak memory (MB) | runs |"
 echo "|---|---|---:|---:|---:|---:|"
 for c in "${CIRCUITS[@]}"; do
+    kind=dc
+    [ "${c#rc}" = "$c" ] || kind=ac-linear # the RC ladder: linear AC at 1 kHz
     for solver in sparse reference; do
-        ANALYSIS_CMD="timeout $LIMIT \"$BIN/bench_side_by_side_circuits\" --time \"$WORK/$c.zsm\" $solver 2>/dev/null | tail -1"
-        measure "$BIN/zarosim-cli" analyse "$WORK/$c.zsm" --kind dc --solver "$solver"
+        ANALYSIS_CMD="timeout $LIMIT \"$BIN/bench_side_by_side_circuits\" --time \"$WORK/$c.zsm\" $solver $kind 2>/dev/null | tail -1"
+        measure "$BIN/zarosim-cli" analyse "$WORK/$c.zsm" --kind $kind --solver "$solver"
         status=$(head -c 300 "$WORK/err" | head -1)
         [ -z "$status" ] || solver="$solver (message: ${status:0:20}…)"
         printf '| %s | %s | %s | %s | %s | %s |\n' "$c" "$solver" "$WALL" "$ANALYSIS" "$MEM" "$RUNS"
