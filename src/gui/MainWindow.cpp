@@ -10,6 +10,7 @@
 #include "InterfaceFont.h"
 #include "ModelFile.h"
 #include "ProgressWindow.h"
+#include "SweepCommand.h"
 #include "SymbolPictures.h"
 #include "ValueBox.h"
 #include "ZaroMathImport.h"
@@ -184,6 +185,7 @@ void TFrmMainWnd::BuildCommands() {
         {"AtnSimulateACNonLinear", [&d] { d.AtnSimulateACNonLinear(); }},
         {"AtnSimulateDCAdditional", [&d] { d.AtnSimulateDCAdditional(); }},
         {"AtnSimulateACAdditional", [&d] { d.AtnSimulateACAdditional(); }},
+        {"AtnSimulateSweep", [this, &d] { AtnSimulateSweep(*this, d); }},
         {"DebugLogCopy1", [&d] { d.DebugLogCopy1Click(); }},
         {"MoreAnalyze1", [&d] { d.MoreAnalyze1Click(); }},
     };

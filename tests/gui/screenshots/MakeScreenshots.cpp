@@ -12,11 +12,15 @@
 #include "ModelFile.h"
 #include "PanelWidget.h"
 #include "ProgressWindow.h"
+#include "Sources.h"
+#include "SweepPlotWindow.h"
+#include "SweepSettingsDialog.h"
 #include "ZaroMathImport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -115,6 +119,47 @@ void Menus(gui::TFrmMainWnd& window, const QDir& out) {
     }
 }
 
+// A sweep of the circuit in the window, plotted and saved as `name`.
+void SavePlot(gui::TFrmMainWnd& window, TSweepResult result, const QDir& out, const QString& name) {
+    gui::TSweepPlotWindow plot(std::move(result), &window);
+    plot.show();
+    static_cast<void>(QTest::qWaitForWindowExposed(&plot));
+    QApplication::processEvents();
+    plot.Readout()->setText(plot.ReadoutAt(plot.Result().Values[plot.Result().Values.size() / 2]));
+    QApplication::processEvents();
+    Save(plot.grab(), out, name);
+}
+
+// The sweep dialog, a Bode plot of the amplifier and the lamp current
+// against the source voltage of the diode-lamp example.
+void Sweeps(gui::TFrmMainWnd& window, const QDir& examples, const QDir& out) {
+    TCircuitDocument& document = window.Document();
+    gui::TSweepSettingsDialog dialog(document.VariableLines(), &window);
+    dialog.show();
+    QApplication::processEvents();
+    Save(dialog.grab(), out, QStringLiteral("sweep-dialog.png"));
+    dialog.hide();
+
+    const auto runner = [&document] {
+        return TSweepRunner(document.Canvas(), document.Platform(), document.Progress(),
+                            *document.TP1().Variables(), document.SolverKind());
+    };
+    LoadModel(document, examples.filePath(QStringLiteral("npn-common-emitter.zsm")).toStdString());
+    SavePlot(window, runner().RunAC(FrequencyRange(1, 10e6, 30)), out,
+             QStringLiteral("sweep-bode.png"));
+
+    LoadModel(document, examples.filePath(QStringLiteral("diode-lamp.zsm")).toStdString());
+    TCodingPanel& canvas = document.Canvas();
+    for (int i = 0; i < canvas.DragPanelCount(); ++i) {
+        if (auto* source = dynamic_cast<TVDC*>(&canvas.DragPanel(i))) {
+            source->ValueEdit()->SetText("VIN");
+        }
+    }
+    document.SetVariablesText("VIN=3");
+    SavePlot(window, runner().RunDC("VIN", LinearRange(0, 3, 0.02)), out,
+             QStringLiteral("sweep-dc.png"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -131,6 +176,7 @@ int main(int argc, char** argv) {
         SolvedExamples(window, examples, out);
         ProgressWindow(window, out);
         Menus(window, out);
+        Sweeps(window, examples, out);
         window.Document().SetModified(false);
     }
     UnloadZaroMath();
