@@ -32,6 +32,13 @@ void ExpectSameSearch(const TFallbackResult& dense, const TFallbackResult& spars
     }
 }
 
+TFallbackResult FindOnFreshDrawing(const TNetlist& circuit, TStepSolver& solver) {
+    TCircuitBench bench;
+    DrawCircuit(circuit, bench);
+    bench.Equations.PrepareAnalysis();
+    return TOperatingPointFallback(bench.Canvas, solver).Find();
+}
+
 TEST(SparseStepSolverCircuits, TheFallbackTakesTheSameStepsToTheSamePoint) {
     std::vector<TNetlist> circuits = TTextbookGenerator(7).Batch(4);
     for (const TNamedExample& example : NamedExamples()) {
@@ -39,19 +46,10 @@ TEST(SparseStepSolverCircuits, TheFallbackTakesTheSameStepsToTheSamePoint) {
     }
     std::size_t found = 0;
     for (const TNetlist& circuit : circuits) {
-        TCircuitBench denseBench;
-        DrawCircuit(circuit, denseBench);
-        denseBench.Equations.PrepareAnalysis();
         TDenseStepSolver dense;
-        const TFallbackResult denseResult =
-            TOperatingPointFallback(denseBench.Canvas, dense).Find();
-
-        TCircuitBench sparseBench;
-        DrawCircuit(circuit, sparseBench);
-        sparseBench.Equations.PrepareAnalysis();
+        const TFallbackResult denseResult = FindOnFreshDrawing(circuit, dense);
         TSparseStepSolver sparse;
-        const TFallbackResult sparseResult =
-            TOperatingPointFallback(sparseBench.Canvas, sparse).Find();
+        const TFallbackResult sparseResult = FindOnFreshDrawing(circuit, sparse);
         ExpectSameSearch(denseResult, sparseResult, circuit.Title);
         found += sparseResult.Found && sparse.HandOvers() == 0 ? 1 : 0;
     }
