@@ -3,13 +3,13 @@
 #include "ActionSet.h"
 #include "CanvasView.h"
 #include "CircuitDocument.h"
-#include "ClipboardCommands.h"
 #include "DevicePlacement.h"
 #include "DocumentCommands.h"
 #include "ErrorReport.h"
 #include "InterfaceFont.h"
 #include "ModelFile.h"
 #include "ProgressWindow.h"
+#include "ShellCommands.h"
 #include "SymbolPictures.h"
 #include "ValueBox.h"
 #include "ZaroMathImport.h"
@@ -174,10 +174,6 @@ void TFrmMainWnd::BuildCommands() {
         {"AtnFileSave", [&d] { AtnFileSave(d); }},
         {"AtnFileSaveAs", [&d] { AtnFileSaveAs(d); }},
         {"AtnFileExit", [this] { close(); }},
-        {"AtnEditCut", [&d] { AtnEditCut(d); }},
-        {"AtnEditCopy", [&d] { AtnEditCopy(d); }},
-        {"AtnEditPaste", [&d] { AtnEditPaste(d); }},
-        {"AtnEditDelete", [&d] { AtnEditDelete(d); }},
         {"AtnSimulateDC", [&d] { d.AtnSimulateDC(); }},
         {"AtnSimulateAC", [&d] { d.AtnSimulateAC(); }},
         {"AtnSimulateDCNonLinear", [&d] { d.AtnSimulateDCNonLinear(); }},
@@ -191,6 +187,7 @@ void TFrmMainWnd::BuildCommands() {
         const std::string command(placement.Command);
         Commands[command] = [&d, command] { AtnDevice(d, command); };
     }
+    Commands.merge(ShellCommands(*this));
 }
 
 // A value box being typed in is committed first, so the command sees its text.
