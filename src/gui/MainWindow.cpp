@@ -8,6 +8,7 @@
 #include "ErrorReport.h"
 #include "InterfaceFont.h"
 #include "ModelFile.h"
+#include "NoteTextEdit.h"
 #include "ProgressWindow.h"
 #include "ShellCommands.h"
 #include "SymbolPictures.h"
@@ -203,6 +204,8 @@ void TFrmMainWnd::RunCommand(const std::string& name) {
 void TFrmMainWnd::CommitFocusedValueBox() {
     if (auto* box = qobject_cast<TValueBox*>(QApplication::focusWidget())) {
         box->Commit();
+    } else if (auto* note = qobject_cast<TNoteTextEdit*>(QApplication::focusWidget())) {
+        note->Commit();
     }
 }
 

@@ -5,6 +5,7 @@
 #include "HelpCommands.h"
 #include "MainWindow.h"
 #include "OptionsCommands.h"
+#include "RichTextCommands.h"
 #include "TextClipboard.h"
 
 namespace zaro::gui {
@@ -37,7 +38,7 @@ void AtnHelpAbout(QWidget& owner) {
 TCommandMap ShellCommands(TFrmMainWnd& window) {
     TCircuitDocument& d = window.Document();
     TPlatform& platform = window.Platform();
-    return {
+    TCommandMap commands = {
         {"AtnEditCut", EditCommand(d, TTextEditVerb::Cut, &AtnEditCut)},
         {"AtnEditCopy", EditCommand(d, TTextEditVerb::Copy, &AtnEditCopy)},
         {"AtnEditPaste", EditCommand(d, TTextEditVerb::Paste, &PasteOnSchematic)},
@@ -48,6 +49,8 @@ TCommandMap ShellCommands(TFrmMainWnd& window) {
         {"AtnHelpZaro", [&platform] { AtnHelpZaro(platform); }},
         {"AtnHelpAbout", [&window] { AtnHelpAbout(window); }},
     };
+    commands.merge((new TRichTextCommands(window.Actions(), window))->Commands());
+    return commands;
 }
 
 } // namespace zaro::gui
