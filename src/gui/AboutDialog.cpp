@@ -65,12 +65,17 @@ void TFrmAbout::BuildLayout() {
     title->setFont(font);
     title->setAlignment(Qt::AlignCenter);
 
-    QLabel* version = AddLabel(this, QStringLiteral("File Version:"), {16, 52, 80, 16});
-    QLabel* copyright = AddLabel(this, QStringLiteral("Copyright:"), {16, 70, 80, 16});
+    QLabel* version = AddLabel(this, QStringLiteral("File Version:"), {12, 52, 78, 16});
+    QLabel* copyright = AddLabel(this, QStringLiteral("Copyright:"), {12, 70, 78, 16});
     FLblFileVersion =
-        AddLabel(this, QStringLiteral("LblFileVersion"), {100, 52, 200, 16}, "LblFileVersion");
-    FLblLegalCopyright = AddLabel(this, QStringLiteral("LblLegalCopyright"), {100, 70, 200, 16},
-                                  "LblLegalCopyright");
+        AddLabel(this, QStringLiteral("LblFileVersion"), {92, 52, 215, 16}, "LblFileVersion");
+    FLblLegalCopyright =
+        AddLabel(this, QStringLiteral("LblLegalCopyright"), {92, 70, 215, 16}, "LblLegalCopyright");
+    // A Japanese copyright line fits the fixed box in the smaller face.
+    QFont values = FLblLegalCopyright->font();
+    values.setPixelSize(11);
+    FLblFileVersion->setFont(values);
+    FLblLegalCopyright->setFont(values);
     version->setBuddy(FLblFileVersion);
     copyright->setBuddy(FLblLegalCopyright);
     FLblFileVersion->setTextInteractionFlags(Qt::TextSelectableByMouse);
