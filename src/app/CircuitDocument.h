@@ -92,6 +92,11 @@ public:
     void AtnSimulateACNonLinear();
     void AtnSimulateDCAdditional();
     void AtnSimulateACAdditional();
+    // The linear solver of the analyses: the sparse one unless the user asks
+    // for the reference elimination. A setting of the open document, not
+    // saved in the model file.
+    void SetSolverKind(TSolverKind kind) { Equations.SetSolverKind(kind); }
+    TSolverKind SolverKind() const { return Equations.SolverKind(); }
 
     // --- Result listing ------------------------------------------------------
     void ShowDeviceProperty() override;
@@ -107,6 +112,8 @@ public:
     TAnalysisState& Analysis() { return FAnalysis; }
     const TAnalysisState& Analysis() const { return FAnalysis; }
     const TNonLinearRegistry& Registry() const { return FRegistry; }
+    // The assembled systems of the last analysis, for callers that compare solvers.
+    const TCircuitEquations& Engine() const { return Equations; }
     TFrmProgress& Progress() { return FProgress; }
     const std::vector<std::string>& DebugLogLines() const { return FDebugLogLines; }
     // Text of the frequency field of the tool bar, read by the AC analyses.

@@ -17,7 +17,8 @@ namespace zaro::cli {
 namespace {
 
 constexpr const char* Usage = "analyse: usage: zarosim-cli analyse FILE.zsm --kind "
-                              "dc-linear|ac-linear|dc|ac|dc-keep|ac-keep [--freq TEXT]\n";
+                              "dc-linear|ac-linear|dc|ac|dc-keep|ac-keep [--freq TEXT] "
+                              "[--solver reference|sparse]\n";
 
 using TCommand = void (TCircuitDocument::*)();
 
@@ -39,6 +40,7 @@ struct TOptions {
     std::string FileName;
     TCommand Command = nullptr;
     std::string Frequency = "1000";
+    TSolverKind Solver = DefaultSolverKind;
 };
 
 std::optional<TCommand> FindKind(const std::string& name) {
@@ -65,6 +67,13 @@ std::optional<TOptions> ParseOptions(const TArgs& args, std::ostream& err) {
             options.Command = *command;
         } else if (arg == "--freq" && hasValue) {
             options.Frequency = args[++i];
+        } else if (arg == "--solver" && hasValue) {
+            const auto solver = SolverKindFromName(args[++i]);
+            if (!solver) {
+                err << "analyse: unknown solver \"" << args[i] << "\"\n";
+                return std::nullopt;
+            }
+            options.Solver = *solver;
         } else if (arg.rfind("--", 0) != 0 && options.FileName.empty()) {
             options.FileName = arg;
         } else {
@@ -134,6 +143,7 @@ int AnalyseCommand(const TArgs& args, std::ostream& out, std::ostream& err) {
     TConsoleProgressView progressView;
     TCircuitDocument document(platform, progressView);
     try {
+        document.SetSolverKind(options->Solver);
         LoadModel(document, options->FileName);
         document.SetFrequencyText(options->Frequency);
         (document.*(options->Command))();

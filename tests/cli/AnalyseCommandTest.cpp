@@ -98,6 +98,12 @@ TEST_F(AnalyseCommandTest, NonLinearDCShowsTheLedBrightness) {
     const TRun run = Analyse({FileName, "--kind", "dc"});
     EXPECT_EQ(run.Code, 0);
     EXPECT_NE(run.Out.find("ImageIndex = 26\n"), std::string::npos) << run.Out;
+    // Both solvers print the same seven digits.
+    for (const char* solver : {"reference", "sparse"}) {
+        const TRun chosen = Analyse({FileName, "--kind", "dc", "--solver", solver});
+        EXPECT_EQ(chosen.Code, 0) << solver;
+        EXPECT_EQ(chosen.Out, run.Out) << solver;
+    }
 }
 
 // 1 V through 1 kOhm into 159.154943 mH: at 1 kHz XL = R, so the inductor
@@ -145,6 +151,8 @@ TEST_F(AnalyseCommandTest, BadArgumentsAndMissingFiles) {
     EXPECT_EQ(Analyse({"x.zsm"}).Code, 1);
     EXPECT_EQ(Analyse({"x.zsm", "--kind", "transient"}).Err,
               "analyse: unknown kind \"transient\"\n");
+    EXPECT_EQ(Analyse({"x.zsm", "--kind", "dc", "--solver", "fast"}).Err,
+              "analyse: unknown solver \"fast\"\n");
     EXPECT_EQ(Analyse({"x.zsm", "--kind", "dc", "y.zsm"}).Code, 1);
     const TRun missing = Analyse({FileName + ".none", "--kind", "dc"});
     EXPECT_EQ(missing.Code, 1);
