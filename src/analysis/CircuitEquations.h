@@ -26,6 +26,9 @@ inline constexpr const char* MsgOpenPort =
 // The error CheckUserBreak raises; commands recognise it by this text.
 inline constexpr const char* MsgUserBreak = "User Break.";
 
+// A ground or a level: fixes the potential the others are measured against.
+bool IsReferenceDevice(const TDragPanel& panel);
+
 // True when the error is the user's Stop request.
 bool IsUserBreak(const std::exception& error);
 
