@@ -23,6 +23,7 @@ void TAnalysisCommands::RunCommand(int kind, bool clearsDebugLog, TBody body) {
         Host.DebugLog().clear();
     }
     Equations.Progress().UserBreak = false;
+    Host.SetDiagnosis({});
     try {
         body();
     } catch (...) {
@@ -45,6 +46,7 @@ void TAnalysisCommands::Finish(int kind) {
 bool TAnalysisCommands::StartBody() {
     Equations.State().ResultsValid = false;
     if (!Equations.CheckCircuit()) {
+        Host.SetDiagnosis(DiagnoseWiring(Equations.Canvas()));
         return false;
     }
     TFrmProgress& progress = Equations.Progress();
@@ -79,6 +81,20 @@ TAnalysisCommands::TOutcome TAnalysisCommands::Guarded(TStep step, const char* f
     }
 }
 
+template <typename TStep> auto TAnalysisCommands::Diagnosed(TFailedStep failedStep, TStep step) {
+    return [this, failedStep, step] {
+        try {
+            step();
+        } catch (const std::exception& error) {
+            if (!IsUserBreak(error)) {
+                Host.SetDiagnosis(
+                    DiagnoseFailedStep(Equations.Canvas(), Equations.State(), failedStep));
+            }
+            throw;
+        }
+    };
+}
+
 void TAnalysisCommands::ReadFrequency() {
     StoreFrequencyVariable(Host.Variables(), ZaroStrToFloat(Host.FrequencyText()));
 }
@@ -99,9 +115,9 @@ void TAnalysisCommands::AtnSimulateDC() {
         if (!StartBody()) {
             return;
         }
-        Equations.PrepareAnalysis();
-        if (Guarded([this] { Equations.SolveDCLinear(); }, MsgLinearFailed, true) ==
-            TOutcome::Failed) {
+        Diagnosed(TFailedStep::DCSolve, [this] { Equations.PrepareAnalysis(); })();
+        if (Guarded(Diagnosed(TFailedStep::DCSolve, [this] { Equations.SolveDCLinear(); }),
+                    MsgLinearFailed, true) == TOutcome::Failed) {
             return;
         }
         Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
@@ -115,8 +131,8 @@ void TAnalysisCommands::AtnSimulateAC() {
             return;
         }
         ReadFrequency();
-        if (Guarded([this] { Equations.SolveACLinear(); }, MsgLinearFailed, true) ==
-            TOutcome::Failed) {
+        if (Guarded(Diagnosed(TFailedStep::ACSolve, [this] { Equations.SolveACLinear(); }),
+                    MsgLinearFailed, true) == TOutcome::Failed) {
             return;
         }
         Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
@@ -128,8 +144,9 @@ void TAnalysisCommands::AtnSimulateAC() {
 
 void TAnalysisCommands::NonLinearDCBody(bool initialise) {
     Equations.Progress().SetDCBiasState(TCheckBoxState::cbChecked);
-    if (Guarded([this, initialise] { NonLinear.RunNonLinear(initialise); }, MsgDCFailed, true) ==
-        TOutcome::Failed) {
+    if (Guarded(Diagnosed(TFailedStep::OperatingPoint,
+                          [this, initialise] { NonLinear.RunNonLinear(initialise); }),
+                MsgDCFailed, true) == TOutcome::Failed) {
         return;
     }
     Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
@@ -138,12 +155,14 @@ void TAnalysisCommands::NonLinearDCBody(bool initialise) {
 
 void TAnalysisCommands::NonLinearACBody(bool initialise) {
     Equations.Progress().SetDCBiasState(TCheckBoxState::cbChecked);
-    if (Guarded([this, initialise] { NonLinear.RunNonLinear(initialise); }, MsgDCFailed, true) ==
-        TOutcome::Failed) {
+    if (Guarded(Diagnosed(TFailedStep::OperatingPoint,
+                          [this, initialise] { NonLinear.RunNonLinear(initialise); }),
+                MsgDCFailed, true) == TOutcome::Failed) {
         return;
     }
     Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
-    if (Guarded([this] { Equations.SolveACLinear(); }, MsgACFailed, false) == TOutcome::Failed) {
+    if (Guarded(Diagnosed(TFailedStep::ACSolve, [this] { Equations.SolveACLinear(); }), MsgACFailed,
+                false) == TOutcome::Failed) {
         return;
     }
     HandOver();
@@ -181,7 +200,7 @@ void TAnalysisCommands::AtnSimulateACNonLinear() {
 void TAnalysisCommands::AtnSimulateACAdditional() {
     RunCommand(akAC, false, [this] {
         if (StartBody()) {
-            Equations.PrepareAnalysis();
+            Diagnosed(TFailedStep::DCSolve, [this] { Equations.PrepareAnalysis(); })();
             NonLinearACBody(false);
         }
     });

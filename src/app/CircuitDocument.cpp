@@ -1,6 +1,7 @@
 #include "CircuitDocument.h"
 
 #include "DeviceProperty.h"
+#include "DiagnosisText.h"
 
 namespace zaro {
 
@@ -18,8 +19,16 @@ TZaroSimDevice& TCircuitDocument::AddDevice(std::unique_ptr<TZaroSimDevice> devi
     return added;
 }
 
+void TCircuitDocument::SetModified(bool flag) {
+    Status.SetModified(flag);
+    if (flag) {
+        Diagnosed.Clear();
+    }
+}
+
 void TCircuitDocument::ShowDeviceProperty() {
-    MemoProperty = DevicePropertyText(Canvas, Analysis);
+    MemoProperty =
+        DevicePropertyText(Canvas, Analysis) + DiagnosisPropertyText(Diagnosed.Diagnosis());
 }
 
 void TCircuitDocument::MoreAnalyze1Click() {

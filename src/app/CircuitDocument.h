@@ -10,6 +10,7 @@
 #include "AnalysisState.h"
 #include "CircuitEquations.h"
 #include "CodingPanel.h"
+#include "DiagnosedDevices.h"
 #include "DocumentStatus.h"
 #include "NonLinearAnalysis.h"
 #include "NonLinearRegistry.h"
@@ -35,7 +36,8 @@ public:
     const std::string& FileName() const { return Status.FileName; }
     void SetFileName(const std::string& fileName) { Status.FileName = fileName; }
     bool Modified() const { return Status.Modified; }
-    void SetModified(bool flag) { Status.SetModified(flag); }
+    // An edit also ends the diagnosis of the last failed analysis.
+    void SetModified(bool flag);
     void UpdateStatus() override { Status.UpdateStatus(); }
     void BeginBusy() override { Status.BeginBusy(); }
 
@@ -57,7 +59,9 @@ public:
     void AtnSimulateACAdditional() { Commands.AtnSimulateACAdditional(); }
 
     // --- Result listing ------------------------------------------------------
+    // The selected device's properties, then the diagnosis sentences if any.
     void ShowDeviceProperty() override;
+    void SetDiagnosis(const TCircuitDiagnosis& diagnosis) override { Diagnosed.Set(diagnosis); }
     void MoreAnalyze1Click();
     void DebugLogCopy1Click();
 
@@ -79,6 +83,8 @@ public:
     TNonLinearRegistry Registry;
     std::vector<std::string> DebugLogLines;
     TFrmProgress Progress;
+    // What the last failed analysis found wrong, until the next edit or analysis.
+    TDiagnosedDevices Diagnosed;
 
 private:
     TDocumentStatus Status;
