@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -19,6 +20,10 @@ namespace {
 constexpr double ShortLimit = SourceSeriesResistance * (1.0 + 1E-9);
 // Loop impedances that cancel to this fraction leave the loop current undetermined.
 constexpr double CancelledFraction = 1E-9;
+// Next to an impedance this large a 1 ohm term is lost in double precision:
+// the link is open in practice (a capacitor in DC), and the solver can meet
+// an exactly zero pivot where it is the only link.
+constexpr double OpenLimit = 1.0 / std::numeric_limits<double>::epsilon();
 
 using TDeviceGroup = std::set<int>;
 
@@ -26,7 +31,8 @@ using TDeviceGroup = std::set<int>;
 struct TCircuitLinks {
     int WireCount = 0;
     std::map<int, TDeviceConnections> Devices; // by panel number, devices with ports
-    std::vector<TPotentialLink> Links;
+    std::vector<TPotentialLink> Links;         // without the ones open in practice
+    TDeviceGroup OpenLinked;                   // devices with a link open in practice
 
     int Vertex(int wire) const { return wire == ReferenceWire ? WireCount : wire; }
     int ReferenceVertex() const { return WireCount; }
@@ -44,6 +50,20 @@ TFinding MakeFinding(TFindingKind kind, const TDeviceGroup& devices, const TCodi
         finding.Devices.push_back({no, canvas.DragPanel(no).ClassName()});
     }
     return finding;
+}
+
+bool IsOpenInPractice(const TPotentialLink& link) {
+    return link.Impedance && std::abs(*link.Impedance) >= OpenLimit;
+}
+
+void AddLinks(TCircuitLinks& circuit, const TDeviceConnections& connections) {
+    for (const TPotentialLink& link : connections.Links) {
+        if (IsOpenInPractice(link)) {
+            circuit.OpenLinked.insert(link.Device);
+        } else {
+            circuit.Links.push_back(link);
+        }
+    }
 }
 
 // What a DC analysis does first with every device: its values from its texts.
@@ -69,8 +89,7 @@ TCircuitLinks ReadLinks(const TCodingPanel& canvas, TAnalysisDomain domain,
                 EvaluateDCValues(device);
             }
             TDeviceConnections connections = ReadDeviceConnections(device, domain);
-            circuit.Links.insert(circuit.Links.end(), connections.Links.begin(),
-                                 connections.Links.end());
+            AddLinks(circuit, connections);
             circuit.Devices.emplace(i, std::move(connections));
         } catch (const std::exception& error) {
             TFinding fault = MakeFinding(TFindingKind::ValueFault, {i}, canvas);
@@ -292,9 +311,15 @@ TIslandGroups ClassifyIslands(const TCircuitLinks& circuit, const TCodingPanel& 
         if (AllIn(touching, shorted)) {
             continue;
         }
+        // Named with the part: the devices it hangs on only in practice.
         TDeviceGroup named;
         for (const int no : island.Inside) {
             if (!circuit.IsConnector(no, canvas)) {
+                named.insert(no);
+            }
+        }
+        for (const int no : island.Boundary) {
+            if (circuit.OpenLinked.count(no) != 0) {
                 named.insert(no);
             }
         }

@@ -3,6 +3,9 @@
 // rows connect: devices whose block cannot be built, no reference at all,
 // devices with every port on one node, loops of voltage sources and shorts,
 // current sources without a way back, and parts with no path to a reference.
+// A link whose impedance swamps every other term (a capacitor's 1E20 ohms in
+// DC) is open in practice and joins nothing; a part that hangs on such links
+// only is named with them.
 
 #include "CircuitDiagnosis.h"
 #include "CodingPanel.h"
