@@ -133,7 +133,7 @@ void RunCommand(benchmark::State& state, TBenchDocument& b, TCommand command) {
         } catch (const std::exception& e) {
             b.Messages << e.what();
         }
-        if (!b.Doc.Analysis.ResultsValid) {
+        if (!b.Doc.Analysis.ResultsValid()) {
             state.SkipWithError(("analysis failed: " + b.Messages.str()).c_str());
             return;
         }

@@ -32,7 +32,7 @@ struct TDocumentSnapshot {
 
 inline TDocumentSnapshot Snapshot(const TCircuitDocument& document) {
     return {ModelBytes(document), document.FileName(), document.Modified(),
-            document.Analysis.ResultsValid, document.Canvas.ScrollPosition()};
+            document.Analysis.ResultsValid(), document.Canvas.ScrollPosition()};
 }
 
 // The analyses need ZaroMath; it lies beside the fuzz programs.

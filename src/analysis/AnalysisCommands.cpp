@@ -44,7 +44,7 @@ void TAnalysisCommands::Finish(int kind) {
 }
 
 bool TAnalysisCommands::StartBody() {
-    Equations.State().ResultsValid = false;
+    Equations.State().SetResultsValid(false);
     if (!Equations.CheckCircuit()) {
         Host.SetDiagnosis(DiagnoseWiring(Equations.Canvas()));
         return false;
@@ -101,7 +101,7 @@ void TAnalysisCommands::ReadFrequency() {
 
 void TAnalysisCommands::HandOver() {
     Equations.DistributeResults();
-    Equations.State().ResultsValid = true;
+    Equations.State().SetResultsValid(true);
 }
 
 void TAnalysisCommands::ShowInformation(const std::string& text) {

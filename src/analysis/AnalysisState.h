@@ -4,6 +4,7 @@
 // potential of wire w, entry 2w + 1 its current counted from the wire's start
 // end; WireCurrents are kept unsigned, devices apply the port sign.
 
+#include "Signal.h"
 #include "ZaroErrors.h"
 #include "ZaroMathImport.h"
 
@@ -19,9 +20,21 @@ enum : int {
     akAC = 3,
 };
 
-struct TAnalysisState {
+class TAnalysisState {
+public:
     // True once a command has handed its results to the devices.
-    bool ResultsValid = false;
+    bool ResultsValid() const { return FResultsValid; }
+    // Every call with true means new results are on show; false announces
+    // only when they were valid.
+    void SetResultsValid(bool valid) {
+        if (valid || FResultsValid) {
+            FResultsValid = valid;
+            ResultsChanged.Emit();
+        }
+    }
+    // The results on show changed: new ones, or none any more.
+    TSignal<> ResultsChanged;
+
     int AnalysisKind = akLinearDC;
     // Wires at the last preparation (or AC solve), and their solution.
     int WireCount = 0;
@@ -33,6 +46,9 @@ struct TAnalysisState {
     std::vector<TComplex> ACMatrix;
     std::vector<double> DCRhs;
     std::vector<double> DCMatrix;
+
+private:
+    bool FResultsValid = false;
 };
 
 // Solved potential / unsigned current of wire `wire`; range error outside.

@@ -59,7 +59,7 @@ std::string DevicePropertyText(const TCodingPanel& canvas, const TAnalysisState&
     const TZaroSimDevice& device = DeviceAt(canvas, selected);
     std::string text = "No. = " + std::to_string(device.Index()) + CrLf +
                        "Number of nodes = " + std::to_string(device.PortCount()) + CrLf;
-    if (!state.ResultsValid || !PortsSolved(device, state)) {
+    if (!state.ResultsValid() || !PortsSolved(device, state)) {
         return text;
     }
     for (int j = 0; j < device.PortCount() && j < DevicePortSlots; ++j) {

@@ -1,34 +1,207 @@
 #include "CircuitDocument.h"
 
+#include "ClipboardCommands.h"
 #include "DeviceProperty.h"
 #include "DiagnosisText.h"
+#include "VariablesText.h"
 
 namespace zaro {
+
+namespace {
+
+constexpr int DeleteKey = 46;
+
+} // namespace
 
 TCircuitDocument::TCircuitDocument(TPlatform& platform, TProgressView& progressView)
     : Platform(platform), Canvas(platform), Progress(platform, &progressView),
       Status(platform, Canvas, Analysis), Equations(Canvas, platform, Progress, Analysis, Registry),
       NonLinear(Equations), Commands(Equations, NonLinear, *this) {
     TP1.SetVariables(&MemoVariables);
+    ListenToCanvas();
+    // The document lives as long as its canvas and its state: the links need no handles.
+    Analysis.ResultsChanged.Connect([this] { ResultsChanged.Emit(); });
+    EditCommitted.Connect([this] { EndDiagnosis(); });
 }
+
+// --- Document state -------------------------------------------------------------------
+
+void TCircuitDocument::SetFileName(const std::string& fileName) {
+    if (Status.SetFileName(fileName)) {
+        FileNameChanged.Emit();
+    }
+}
+
+void TCircuitDocument::SetModified(bool flag) {
+    if (Status.SetModified(flag)) {
+        ModifiedChanged.Emit();
+    }
+}
+
+void TCircuitDocument::MarkDrawingModified() {
+    if (Status.MarkDrawingModified()) {
+        ModifiedChanged.Emit();
+    }
+}
+
+void TCircuitDocument::UpdateStatus() {
+    const bool wasBusy = Status.Busy();
+    Status.UpdateStatus();
+    if (wasBusy) {
+        BusyChanged.Emit();
+    }
+}
+
+void TCircuitDocument::BeginBusy() {
+    const bool wasBusy = Status.Busy();
+    Status.BeginBusy();
+    if (!wasBusy) {
+        BusyChanged.Emit();
+    }
+}
+
+// --- Edits ----------------------------------------------------------------------------
+
+void TCircuitDocument::CommitCircuitEdit() {
+    SetModified(true);
+    Analysis.SetResultsValid(false);
+    UpdateStatus();
+    EditCommitted.Emit();
+}
+
+void TCircuitDocument::CommitDrawingEdit() {
+    MarkDrawingModified();
+    UpdateStatus();
+    EditCommitted.Emit();
+}
+
+// --- Texts of the left pane -----------------------------------------------------------
+
+void TCircuitDocument::SetPropertyText(const std::string& text) {
+    if (text != FPropertyText) {
+        FPropertyText = text;
+        PropertyTextChanged.Emit();
+    }
+}
+
+void TCircuitDocument::SetVariableLines(std::vector<std::string> lines) {
+    if (lines != MemoVariables) {
+        MemoVariables = std::move(lines);
+        VariablesTextChanged.Emit();
+    }
+}
+
+std::string TCircuitDocument::VariablesText() const {
+    return JoinVariableLines(MemoVariables);
+}
+
+void TCircuitDocument::SetVariablesText(const std::string& text) {
+    SetVariableLines(SplitVariablesText(text));
+}
+
+// --- Devices --------------------------------------------------------------------------
 
 TZaroSimDevice& TCircuitDocument::AddDevice(std::unique_ptr<TZaroSimDevice> device) {
     TZaroSimDevice& added = *device;
     Canvas.AddDragPanel(std::move(device));
-    added.OnClick = [this](TDragPanel&) { ShowDeviceProperty(); };
     return added;
 }
 
-void TCircuitDocument::SetModified(bool flag) {
-    Status.SetModified(flag);
-    if (flag) {
-        Diagnosed.Clear();
+// --- The canvas's events --------------------------------------------------------------
+
+void TCircuitDocument::ListenToCanvas() {
+    Canvas.PanelInserted.Connect([this](int index) { PanelInserted(index); });
+    Canvas.OnKeyDown.Connect([this](int key, TShiftState) { CanvasKeyDown(key); });
+    Canvas.OnClick.Connect([this] { SetPropertyText(NoDeviceSelected); });
+    Canvas.OnMouseDown.Connect(
+        [this](TMouseButton, TShiftState shift, int, int) { CanvasMouseDown(shift); });
+    Canvas.EditCommitted.Connect([this](TCanvasEdit edit) { CanvasEditCommitted(edit); });
+}
+
+// The panel's signal goes with the panel, so the link needs no handle.
+void TCircuitDocument::PanelInserted(int index) {
+    Canvas.DragPanel(index).OnClick.Connect([this](TDragPanel&) { ShowDeviceProperty(); });
+}
+
+void TCircuitDocument::CanvasKeyDown(int key) {
+    if (key == DeleteKey) {
+        AtnEditDelete(*this);
     }
 }
 
+// The press that deletes a wire under it marks the document modified even
+// where it found none.
+void TCircuitDocument::CanvasMouseDown(TShiftState shift) {
+    if (IsWireDeletion(shift)) {
+        SetModified(true);
+        UpdateStatus();
+    }
+}
+
+void TCircuitDocument::CanvasEditCommitted(TCanvasEdit edit) {
+    if (ChangesCircuit(edit)) {
+        CommitCircuitEdit();
+    } else {
+        CommitDrawingEdit();
+    }
+}
+
+// --- Analysis -------------------------------------------------------------------------
+
+template <typename TCommand> void TCircuitDocument::RunAnalysis(TCommand command) {
+    const std::vector<std::string> before = MemoVariables;
+    const auto announce = [&] {
+        if (MemoVariables != before) {
+            VariablesTextChanged.Emit();
+        }
+    };
+    try {
+        command();
+    } catch (...) {
+        announce();
+        throw;
+    }
+    announce();
+}
+
+void TCircuitDocument::AtnSimulateDC() {
+    RunAnalysis([this] { Commands.AtnSimulateDC(); });
+}
+
+void TCircuitDocument::AtnSimulateAC() {
+    RunAnalysis([this] { Commands.AtnSimulateAC(); });
+}
+
+void TCircuitDocument::AtnSimulateDCNonLinear() {
+    RunAnalysis([this] { Commands.AtnSimulateDCNonLinear(); });
+}
+
+void TCircuitDocument::AtnSimulateACNonLinear() {
+    RunAnalysis([this] { Commands.AtnSimulateACNonLinear(); });
+}
+
+void TCircuitDocument::AtnSimulateDCAdditional() {
+    RunAnalysis([this] { Commands.AtnSimulateDCAdditional(); });
+}
+
+void TCircuitDocument::AtnSimulateACAdditional() {
+    RunAnalysis([this] { Commands.AtnSimulateACAdditional(); });
+}
+
+// --- Result listing -------------------------------------------------------------------
+
 void TCircuitDocument::ShowDeviceProperty() {
-    MemoProperty =
-        DevicePropertyText(Canvas, Analysis) + DiagnosisPropertyText(Diagnosed.Diagnosis());
+    SetPropertyText(DevicePropertyText(Canvas, Analysis) +
+                    DiagnosisPropertyText(Diagnosed.Diagnosis()));
+}
+
+// An edit ends the diagnosis of the last failed analysis, on the canvas and
+// in the property text.
+void TCircuitDocument::EndDiagnosis() {
+    if (!Diagnosed.Diagnosis().Empty()) {
+        Diagnosed.Clear();
+        ShowDeviceProperty();
+    }
 }
 
 void TCircuitDocument::MoreAnalyze1Click() {

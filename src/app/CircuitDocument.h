@@ -3,7 +3,9 @@
 // flag, the user's variables with the evaluator that reads them, the analysis
 // state and the six analysis commands, the non-linear registry, the progress
 // dialog's state and the debug log. Everything the window shows is kept here
-// or reported through the platform.
+// or reported through the platform, and every change of it is announced.
+// The document also handles the canvas's own events: the Delete key, a click
+// on the empty canvas, the wire-deletion press and every committed edit.
 
 #include "AnalysisCommands.h"
 #include "AnalysisHost.h"
@@ -17,6 +19,7 @@
 #include "Platform.h"
 #include "ProgressDlg.h"
 #include "ProgressView.h"
+#include "Signal.h"
 #include "TinyParser.h"
 #include "ZaroSimDevices.h"
 
@@ -33,17 +36,50 @@ public:
     TCircuitDocument& operator=(const TCircuitDocument&) = delete;
 
     // --- Document state ------------------------------------------------------
-    const std::string& FileName() const { return Status.FileName; }
-    void SetFileName(const std::string& fileName) { Status.FileName = fileName; }
-    bool Modified() const { return Status.Modified; }
-    // An edit also ends the diagnosis of the last failed analysis.
+    const std::string& FileName() const { return Status.FileName(); }
+    void SetFileName(const std::string& fileName);
+    // Unsaved changes: of the circuit, or of the drawing only.
+    bool Modified() const { return Status.Modified(); }
     void SetModified(bool flag);
-    void UpdateStatus() override { Status.UpdateStatus(); }
-    void BeginBusy() override { Status.BeginBusy(); }
+    // Unsaved changes of the drawing only; the results on show stay valid.
+    void MarkDrawingModified();
+    bool Busy() const { return Status.Busy(); }
+    void UpdateStatus() override;
+    void BeginBusy() override;
+
+    // --- Edits ---------------------------------------------------------------
+    // A user's edit changed the circuit: modified, results invalid, title and
+    // status refreshed, EditCommitted raised.
+    void CommitCircuitEdit();
+    // A user's edit changed only the drawing: marked as needing a save,
+    // title and status refreshed, EditCommitted raised.
+    void CommitDrawingEdit();
+
+    // --- Texts of the left pane ----------------------------------------------
+    const std::string& PropertyText() const { return FPropertyText; }
+    void SetPropertyText(const std::string& text);
+    // The variables pane: its lines, or all of them as one text joined by CR LF.
+    const std::vector<std::string>& VariableLines() const { return MemoVariables; }
+    void SetVariableLines(std::vector<std::string> lines);
+    std::string VariablesText() const;
+    void SetVariablesText(const std::string& text);
+
+    // --- Notifications: listeners read the new state from the document.
+    TSignal<> ModifiedChanged;
+    TSignal<> FileNameChanged;
+    TSignal<> PropertyTextChanged;
+    TSignal<> VariablesTextChanged;
+    // New results on show, or none any more (see ResultsValid).
+    TSignal<> ResultsChanged;
+    // Busy began or ended.
+    TSignal<> BusyChanged;
+    // One per user edit of the model, once it is complete: a canvas gesture,
+    // a committed value or note edit, a placement, paste, cut or delete.
+    TSignal<> EditCommitted;
 
     // --- Devices -------------------------------------------------------------
-    // Puts the device on the canvas (it gets the next number) and makes a
-    // click on it show its properties.
+    // Puts the device on the canvas (it gets the next number). A click on any
+    // device of the canvas shows its properties.
     TZaroSimDevice& AddDevice(std::unique_ptr<TZaroSimDevice> device);
     // A new device of class T evaluating through this document's TP1.
     template <typename T> T& AddDevice() {
@@ -51,12 +87,12 @@ public:
     }
 
     // --- Analysis ------------------------------------------------------------
-    void AtnSimulateDC() { Commands.AtnSimulateDC(); }
-    void AtnSimulateAC() { Commands.AtnSimulateAC(); }
-    void AtnSimulateDCNonLinear() { Commands.AtnSimulateDCNonLinear(); }
-    void AtnSimulateACNonLinear() { Commands.AtnSimulateACNonLinear(); }
-    void AtnSimulateDCAdditional() { Commands.AtnSimulateDCAdditional(); }
-    void AtnSimulateACAdditional() { Commands.AtnSimulateACAdditional(); }
+    void AtnSimulateDC();
+    void AtnSimulateAC();
+    void AtnSimulateDCNonLinear();
+    void AtnSimulateACNonLinear();
+    void AtnSimulateDCAdditional();
+    void AtnSimulateACAdditional();
 
     // --- Result listing ------------------------------------------------------
     // The selected device's properties, then the diagnosis sentences if any.
@@ -77,8 +113,6 @@ public:
     TCodingPanel Canvas;
     // Text of the frequency field of the tool bar.
     std::string EditFreq = "1000";
-    // Text of the property page.
-    std::string MemoProperty;
     TAnalysisState Analysis;
     TNonLinearRegistry Registry;
     std::vector<std::string> DebugLogLines;
@@ -87,6 +121,16 @@ public:
     TDiagnosedDevices Diagnosed;
 
 private:
+    void ListenToCanvas();
+    void PanelInserted(int index);
+    void CanvasKeyDown(int key);
+    void CanvasMouseDown(TShiftState shift);
+    void CanvasEditCommitted(TCanvasEdit edit);
+    void EndDiagnosis();
+    // Runs an analysis command and announces the variable F it writes.
+    template <typename TCommand> void RunAnalysis(TCommand command);
+
+    std::string FPropertyText;
     TDocumentStatus Status;
     TCircuitEquations Equations;
     TNonLinearAnalysis NonLinear;

@@ -8,12 +8,6 @@ namespace zaro {
 
 namespace {
 
-void MarkChanged(TCircuitDocument& document) {
-    document.SetModified(true);
-    document.Analysis.ResultsValid = false;
-    document.UpdateStatus();
-}
-
 void ForgetWires(TZaroSimDevice& device) {
     for (int port = 0; port < device.PortCount(); ++port) {
         device.SetPortConnectorNo(port, -1);
@@ -51,7 +45,7 @@ TZaroSimDevice* AtnEditPaste(TCircuitDocument& document) {
     ForgetWires(*device);
     TZaroSimDevice& added = document.AddDevice(std::move(device));
     CenterInCanvas(document.Canvas, added);
-    MarkChanged(document);
+    document.CommitCircuitEdit();
     return &added;
 }
 
@@ -59,11 +53,11 @@ void AtnEditDelete(TCircuitDocument& document) {
     TCodingPanel& canvas = document.Canvas;
     if (canvas.SelectedDragPanelNo() != -1) {
         canvas.DeleteDragPanel(canvas.SelectedDragPanelNo());
-        MarkChanged(document);
-        document.MemoProperty = NoDeviceSelected;
+        document.SetPropertyText(NoDeviceSelected);
+        document.CommitCircuitEdit();
     } else if (canvas.SelectedConnectorNo() != -1) {
         canvas.DeleteConnector(canvas.SelectedConnectorNo());
-        MarkChanged(document);
+        document.CommitCircuitEdit();
     }
 }
 

@@ -75,9 +75,7 @@ TZaroSimDevice& PlaceDevice(TCircuitDocument& document, std::string_view classNa
     TZaroSimDevice& device = document.AddDevice(NewDevice(className, document.TP1));
     CenterInCanvas(document.Canvas, device);
     SetMeterPolarityCaptions(device);
-    document.SetModified(true);
-    document.Analysis.ResultsValid = false;
-    document.UpdateStatus();
+    document.CommitCircuitEdit();
     return device;
 }
 

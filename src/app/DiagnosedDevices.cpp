@@ -12,8 +12,8 @@ void TDiagnosedDevices::Set(const TCircuitDiagnosis& diagnosis) {
     const bool changes = !FDiagnosis.Empty() || !diagnosis.Empty();
     FDiagnosis = diagnosis;
     FDevices = diagnosis.DeviceNumbers();
-    if (changes && OnChange) {
-        OnChange();
+    if (changes) {
+        Changed.Emit();
     }
 }
 

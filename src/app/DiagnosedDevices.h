@@ -3,8 +3,8 @@
 // analysis, and the devices it names: the ones the canvas highlights.
 
 #include "CircuitDiagnosis.h"
+#include "Signal.h"
 
-#include <functional>
 #include <vector>
 
 namespace zaro {
@@ -20,8 +20,8 @@ public:
     void Set(const TCircuitDiagnosis& diagnosis);
     void Clear() { Set({}); }
 
-    // Called after every change of the diagnosis.
-    std::function<void()> OnChange;
+    // Raised after every change of the diagnosis.
+    TSignal<> Changed;
 
 private:
     TCircuitDiagnosis FDiagnosis;

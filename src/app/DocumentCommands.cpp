@@ -71,7 +71,7 @@ void AtnFileNew(TCircuitDocument& document) {
     ClearCircuit(document.Canvas);
     document.SetFileName("");
     document.SetModified(false);
-    document.Analysis.ResultsValid = false;
+    document.Analysis.SetResultsValid(false);
     document.UpdateStatus();
 }
 

@@ -27,9 +27,18 @@ TDocumentStatus::TDocumentStatus(TPlatform& platform, TCodingPanel& canvas,
                                  TAnalysisState& analysis)
     : Platform(platform), Canvas(canvas), Analysis(analysis) {}
 
-void TDocumentStatus::SetModified(bool flag) {
-    if (flag == Modified) {
-        return;
+bool TDocumentStatus::SetFileName(const std::string& fileName) {
+    if (fileName == FFileName) {
+        return false;
+    }
+    FFileName = fileName;
+    return true;
+}
+
+bool TDocumentStatus::SetModified(bool flag) {
+    const bool before = Modified();
+    if (flag == FCircuitModified && (flag || !FDrawingModified)) {
+        return false;
     }
     if (flag) {
         for (int i = 0; i < Canvas.DragPanelCount(); ++i) {
@@ -38,24 +47,41 @@ void TDocumentStatus::SetModified(bool flag) {
             }
         }
     }
-    Modified = flag;
-    if (Modified) {
-        Analysis.ResultsValid = false;
+    FCircuitModified = flag;
+    if (flag) {
+        Analysis.SetResultsValid(false);
+    } else {
+        FDrawingModified = false;
     }
+    return Modified() != before;
+}
+
+bool TDocumentStatus::MarkDrawingModified() {
+    const bool before = Modified();
+    FDrawingModified = true;
+    return Modified() != before;
 }
 
 void TDocumentStatus::UpdateStatus() {
+    SetBusy(false);
     Platform.SetCommandsEnabled(true);
-    Platform.SetTitle(DocumentTitle(FileName));
-    Platform.SetStatusText(0, Modified ? StatusModified : "");
-    Platform.SetStatusText(1, Analysis.ResultsValid ? AnalysisKindText(Analysis.AnalysisKind) : "");
+    Platform.SetTitle(DocumentTitle(FFileName));
+    Platform.SetStatusText(0, Modified() ? StatusModified : "");
+    Platform.SetStatusText(1,
+                           Analysis.ResultsValid() ? AnalysisKindText(Analysis.AnalysisKind) : "");
     Platform.SetStatusText(2, "");
 }
 
 void TDocumentStatus::BeginBusy() {
+    SetBusy(true);
     Platform.SetCommandsEnabled(false);
     Platform.SetStatusText(1, StatusBusy);
     Platform.RepaintWindow();
+}
+
+void TDocumentStatus::SetBusy(bool busy) {
+    FBusy = busy;
+    Canvas.SetEditsLocked(busy);
 }
 
 } // namespace zaro

@@ -23,22 +23,38 @@ class TDocumentStatus {
 public:
     TDocumentStatus(TPlatform& platform, TCodingPanel& canvas, TAnalysisState& analysis);
 
-    // Full path of the model file; empty while untitled.
-    std::string FileName;
-    bool Modified = false;
+    // Full path of the model file; empty while untitled. True when it changed.
+    const std::string& FileName() const { return FFileName; }
+    bool SetFileName(const std::string& fileName);
 
-    // Becoming modified clears every device's result display and the
-    // results; a call that changes nothing does nothing.
-    void SetModified(bool flag);
+    // The document needs saving: its circuit or its drawing changed since it
+    // was created, loaded or saved.
+    bool Modified() const { return FCircuitModified || FDrawingModified; }
+    // The circuit changed (true) or the document was saved (false). Becoming
+    // modified clears every device's result display and the results; a call
+    // that changes nothing does nothing. True when Modified changed.
+    bool SetModified(bool flag);
+    // Only the drawing changed (a panel moved, a wire segment moved): the
+    // document needs saving, the results on show stay. True when Modified changed.
+    bool MarkDrawingModified();
+
+    // From BeginBusy to the next UpdateStatus; the canvas takes no edits meanwhile.
+    bool Busy() const { return FBusy; }
     // Enables every command and refreshes title and status bar.
     void UpdateStatus();
     // Disables every command and shows "解析中" until the next UpdateStatus.
     void BeginBusy();
 
 private:
+    void SetBusy(bool busy);
+
     TPlatform& Platform;
     TCodingPanel& Canvas;
     TAnalysisState& Analysis;
+    std::string FFileName;
+    bool FCircuitModified = false;
+    bool FDrawingModified = false;
+    bool FBusy = false;
 };
 
 } // namespace zaro

@@ -74,14 +74,14 @@ void InstallModel(TCircuitDocument& document, TModelContents contents,
     for (const auto& connector : contents.Connectors) {
         CopyConnector(*connector, canvas.NewConnector());
     }
-    document.MemoVariables = std::move(contents.Variables);
+    document.SetVariableLines(std::move(contents.Variables));
     document.SetFileName(fileName);
     if (contents.OldFormat) {
         document.Platform.MessageBox(OldFormatMessage, TMsgDlgType::mtInformation,
                                      TMsgDlgButtons::mbOK);
     }
     document.SetModified(false);
-    document.Analysis.ResultsValid = false;
+    document.Analysis.SetResultsValid(false);
 }
 
 } // namespace

@@ -146,7 +146,7 @@ int AnalyseCommand(const TArgs& args, std::ostream& out, std::ostream& err) {
         err << sentence << '\n';
     }
     PrintDevices(document, out);
-    return document.Analysis.ResultsValid ? 0 : 1;
+    return document.Analysis.ResultsValid() ? 0 : 1;
 }
 
 } // namespace zaro::cli

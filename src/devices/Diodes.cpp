@@ -102,12 +102,10 @@ void TLED::ShowDeviceResult(const TPortComplexArray& Potentials,
                             const TPortComplexArray& Currents) {
     TPNDiode::ShowDeviceResult(Potentials, Currents);
     SetImageIndex(DarkImageIndex + BrightnessLevel(ComplexAbs(Currents[0])));
-    Repaint();
 }
 
 void TLED::ClearDeviceResult() {
     SetImageIndex(DarkImageIndex);
-    Repaint();
 }
 
 // --- TZenarDiode -----------------------------------------------------------------------

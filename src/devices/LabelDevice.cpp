@@ -15,6 +15,19 @@ TLabelDevice::TLabelDevice(TTinyParser& evaluator)
     FResizeHandlerInstalled = true;
 }
 
+bool TLabelDevice::CommitNoteRtf(const std::vector<std::uint8_t>& rtf) {
+    TRichTextDocument& document = FNoteEditor->Document();
+    if (rtf == document.Rtf()) {
+        return true;
+    }
+    if (!EditsAllowed()) {
+        return false;
+    }
+    document.SetRtf(rtf);
+    EditCommitted(TCanvasEdit::NoteEdited);
+    return true;
+}
+
 void TLabelDevice::BuildDCDeviceEquation(TDCCoefArray&, TDCRhsArray&) {}
 
 void TLabelDevice::BuildACDeviceEquation(TACCoefArray&, TACRhsArray&) {}

@@ -15,6 +15,10 @@ public:
     std::string ClassName() const override { return "TLabelDevice"; }
 
     TNoteEditor& NoteEditor() const { return *FNoteEditor; }
+    // The user's edit of the note, once complete: refused with a beep while
+    // the canvas takes no edits; a new text raises the canvas's EditCommitted.
+    // True when the note holds the text afterwards.
+    bool CommitNoteRtf(const std::vector<std::uint8_t>& rtf);
 
     // A label adds no rows.
     void BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) override;

@@ -161,12 +161,10 @@ void TLamp::ShowDeviceResult(const TPortComplexArray& Potentials,
     const double u = ComplexAbs(ComplexSubtract(Potentials[0], Potentials[1]));
     const double ratio = Quotient(Quotient(u * u, rating.Resistance), rating.Power);
     SetImageIndex(DarkImageIndex + BrightnessLevel(ratio));
-    Repaint();
 }
 
 void TLamp::ClearDeviceResult() {
     SetImageIndex(DarkImageIndex);
-    Repaint();
 }
 
 const TOldSizeConversion* TLamp::OldSizeConversion() const {

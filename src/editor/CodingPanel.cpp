@@ -56,6 +56,7 @@ TDragPanel& TCodingPanel::AddDragPanel(std::unique_ptr<TDragPanel> panel) {
     added.SetParent(this);
     FDragPanels.push_back(std::move(panel));
     added.AfterAdd();
+    PanelInserted.Emit(added.Index());
     AdjustCanvasSize();
     return added;
 }
@@ -65,7 +66,9 @@ TConnector& TCodingPanel::NewConnector() {
     connector->SetOwner(this);
     connector->SetIndex(ConnectorCount());
     FConnectors.push_back(std::move(connector));
-    return *FConnectors.back();
+    TConnector& added = *FConnectors.back();
+    WireAdded.Emit(added.Index());
+    return added;
 }
 
 void TCodingPanel::ReleasePort(int panelNo, int portNo) {
@@ -115,6 +118,7 @@ void TCodingPanel::DeleteConnector(int i) {
             }
         }
     }
+    WireRemoved.Emit(i);
     FPlatform.RepaintCanvas();
 }
 
@@ -133,6 +137,7 @@ void TCodingPanel::DeleteDragPanel(int i) {
         }
     }
     ForgetPanel(panel);
+    PanelAboutToBeRemoved.Emit(i);
     FDragPanels.erase(FDragPanels.begin() + i);
     RenumberAfterPanelDelete(i);
     AdjustCanvasSize();
@@ -144,11 +149,11 @@ void TCodingPanel::ForgetPanel(const TDragPanel& panel) {
     if (FDragComponent == &panel) {
         FDragComponent = nullptr;
         EraseRubberBand();
-        FStatus = TCodingPanelStatus::cpsNormal;
+        SetStatus(TCodingPanelStatus::cpsNormal);
     }
     if (FStatus == TCodingPanelStatus::cpsConnecting && FFirstPanelNo == panel.Index()) {
         EraseRubberBand();
-        FStatus = TCodingPanelStatus::cpsNormal;
+        SetStatus(TCodingPanelStatus::cpsNormal);
     }
 }
 
@@ -200,25 +205,54 @@ void TCodingPanel::RepaintPanelNo(int panelNo) const {
     }
 }
 
+void TCodingPanel::SetSelection(TCanvasSelection selection) {
+    if (!(selection == FSelection)) {
+        FSelection = selection;
+        SelectionChanged.Emit();
+    }
+}
+
 void TCodingPanel::SetSelectedConnectorNo(std::int32_t value) {
-    FSelectedConnectorNo = value;
-    if (value != -1 && FSelectedDragPanelNo != -1) {
-        const int old = FSelectedDragPanelNo;
-        FSelectedDragPanelNo = -1;
-        RepaintPanelNo(old);
+    TCanvasSelection selection = FSelection;
+    selection.ConnectorNo = value;
+    const int oldPanel = selection.DragPanelNo;
+    if (value != -1) {
+        selection.DragPanelNo = -1;
+    }
+    SetSelection(selection);
+    if (value != -1 && oldPanel != -1) {
+        RepaintPanelNo(oldPanel);
     }
 }
 
 void TCodingPanel::SetSelectedDragPanelNo(std::int32_t value) {
-    if (FSelectedDragPanelNo != -1) {
-        RepaintPanelNo(FSelectedDragPanelNo);
+    if (FSelection.DragPanelNo != -1) {
+        RepaintPanelNo(FSelection.DragPanelNo);
     }
-    if (value != -1 && FSelectedConnectorNo != -1) {
-        FSelectedConnectorNo = -1;
-        FSelectedLineNo = -1;
+    TCanvasSelection selection = FSelection;
+    const bool dropsWire = value != -1 && selection.ConnectorNo != -1;
+    if (dropsWire) {
+        selection.ConnectorNo = -1;
+        selection.LineNo = -1;
+    }
+    selection.DragPanelNo = value;
+    SetSelection(selection);
+    if (dropsWire) {
         FPlatform.RepaintCanvas();
     }
-    FSelectedDragPanelNo = value;
+}
+
+void TCodingPanel::SetSelectedLineNo(std::int32_t value) {
+    TCanvasSelection selection = FSelection;
+    selection.LineNo = value;
+    SetSelection(selection);
+}
+
+void TCodingPanel::SetStatus(TCodingPanelStatus value) {
+    if (value != FStatus) {
+        FStatus = value;
+        StatusChanged.Emit();
+    }
 }
 
 void TCodingPanel::SetDragPanelGridPitch(std::int32_t value) {
@@ -230,8 +264,13 @@ void TCodingPanel::SetConnectorGridPitch(std::int32_t value) {
 }
 
 void TCodingPanel::SetSize(std::int32_t width, std::int32_t height) {
-    FWidth = std::max(width, 0);
-    FHeight = std::max(height, 0);
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width != FWidth || height != FHeight) {
+        FWidth = width;
+        FHeight = height;
+        SizeChanged.Emit();
+    }
     ClampScrollPositions();
 }
 
@@ -301,14 +340,20 @@ void TCodingPanel::AdjustCanvasSize() {
 // scroll position moves every panel the other way, so its canvas position holds.
 void TCodingPanel::SetHorzScrollPosition(std::int32_t value) {
     const std::int32_t position = std::clamp(value, 0, std::max(0, FHorzRange - FWidth));
-    ShiftPanels(FHorzPosition - position, 0);
-    FHorzPosition = position;
+    if (position != FHorzPosition) {
+        ShiftPanels(FHorzPosition - position, 0);
+        FHorzPosition = position;
+        ScrollChanged.Emit();
+    }
 }
 
 void TCodingPanel::SetVertScrollPosition(std::int32_t value) {
     const std::int32_t position = std::clamp(value, 0, std::max(0, FVertRange - FHeight));
-    ShiftPanels(0, FVertPosition - position);
-    FVertPosition = position;
+    if (position != FVertPosition) {
+        ShiftPanels(0, FVertPosition - position);
+        FVertPosition = position;
+        ScrollChanged.Emit();
+    }
 }
 
 void TCodingPanel::ShiftPanels(std::int32_t dx, std::int32_t dy) {
@@ -322,12 +367,20 @@ void TCodingPanel::ShiftPanels(std::int32_t dx, std::int32_t dy) {
 }
 
 void TCodingPanel::SetHorzScrollRange(std::int32_t value) {
-    FHorzRange = std::max(value, 0);
+    value = std::max(value, 0);
+    if (value != FHorzRange) {
+        FHorzRange = value;
+        ScrollChanged.Emit();
+    }
     ClampScrollPositions();
 }
 
 void TCodingPanel::SetVertScrollRange(std::int32_t value) {
-    FVertRange = std::max(value, 0);
+    value = std::max(value, 0);
+    if (value != FVertRange) {
+        FVertRange = value;
+        ScrollChanged.Emit();
+    }
     ClampScrollPositions();
 }
 
@@ -353,13 +406,36 @@ void TCodingPanel::ShowRubberBand(TRubberBandKind kind, TRect rect) {
     FRubberBandRect = rect;
     FRubberBandShown = true;
     FPlatform.RepaintCanvas();
+    RubberBandChanged.Emit();
 }
 
 void TCodingPanel::EraseRubberBand() {
     if (FRubberBandShown) {
         FRubberBandShown = false;
         FPlatform.RepaintCanvas();
+        RubberBandChanged.Emit();
     }
+}
+
+// Forgets the band without repainting, as a gesture that redraws anyway does.
+void TCodingPanel::SetRubberBandShown(bool shown) {
+    if (shown != FRubberBandShown) {
+        FRubberBandShown = shown;
+        RubberBandChanged.Emit();
+    }
+}
+
+std::vector<TPoint> TCodingPanel::RoutesAt(const TDragPanel& panel) const {
+    std::vector<TPoint> points;
+    for (int port = 0; port < panel.PortCount(); ++port) {
+        const std::int32_t c = panel.PortConnectorNo(port);
+        if (c >= 0 && c < ConnectorCount()) {
+            for (int i = 0; i < TConnector::MaxPoints; ++i) {
+                points.push_back(FConnectors[c]->Point(i));
+            }
+        }
+    }
+    return points;
 }
 
 void TCodingPanel::ShowMessage(const std::string& text) {

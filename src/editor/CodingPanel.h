@@ -2,16 +2,18 @@
 // The schematic canvas: the panels and wires in dense numbered lists, the
 // selection, scrolling, and the editing state machine that turns mouse
 // gestures into moves, resizes, connections, segment moves, deletions and
-// panning. It renders nothing itself; the view paints from its state.
+// panning. It renders nothing itself; the view paints from its state and
+// follows it through the notifications below.
 
+#include "CanvasEdit.h"
 #include "Connector.h"
 #include "DrawingTools.h"
 #include "Geometry.h"
 #include "MouseInput.h"
 #include "Platform.h"
+#include "Signal.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,8 +44,21 @@ struct TConnectorLineHit {
     std::int32_t LineNo = -1;
 };
 
-using TCanvasMouseEvent = std::function<void(TMouseButton, TShiftState, int x, int y)>;
-using TCanvasMouseMoveEvent = std::function<void(TShiftState, int x, int y)>;
+// The selected panel, or the selected wire and its segment; -1 for none.
+struct TCanvasSelection {
+    std::int32_t DragPanelNo = -1;
+    std::int32_t ConnectorNo = -1;
+    std::int32_t LineNo = -1;
+    bool operator==(const TCanvasSelection&) const = default;
+};
+
+// Shift and Ctrl held: a press on a wire deletes it.
+constexpr bool IsWireDeletion(TShiftState shift) {
+    return shift.Contains(TShiftFlag::ssShift) && shift.Contains(TShiftFlag::ssCtrl);
+}
+
+using TCanvasMouseEvent = TSignal<TMouseButton, TShiftState, int /*x*/, int /*y*/>;
+using TCanvasMouseMoveEvent = TSignal<TShiftState, int /*x*/, int /*y*/>;
 
 class TCodingPanel {
 public:
@@ -76,16 +91,17 @@ public:
     TConnectorLineHit HitTestConnectorLine(TPoint canvasPoint) const;
 
     // --- Selection: one panel, or one wire and one of its segments.
-    std::int32_t SelectedDragPanelNo() const { return FSelectedDragPanelNo; }
+    std::int32_t SelectedDragPanelNo() const { return FSelection.DragPanelNo; }
     void SetSelectedDragPanelNo(std::int32_t value);
-    std::int32_t SelectedConnectorNo() const { return FSelectedConnectorNo; }
+    std::int32_t SelectedConnectorNo() const { return FSelection.ConnectorNo; }
     void SetSelectedConnectorNo(std::int32_t value);
-    std::int32_t SelectedLineNo() const { return FSelectedLineNo; }
-    void SetSelectedLineNo(std::int32_t value) { FSelectedLineNo = value; }
+    std::int32_t SelectedLineNo() const { return FSelection.LineNo; }
+    void SetSelectedLineNo(std::int32_t value);
+    const TCanvasSelection& Selection() const { return FSelection; }
 
     // --- Editing state, also read and written by the panels.
     TCodingPanelStatus Status() const { return FStatus; }
-    void SetStatus(TCodingPanelStatus value) { FStatus = value; }
+    void SetStatus(TCodingPanelStatus value);
     TDragPanel* DragComponent() const { return FDragComponent; }
     void SetDragComponent(TDragPanel* panel) { FDragComponent = panel; }
     std::int32_t FirstPanelNo() const { return FFirstPanelNo; }
@@ -144,6 +160,14 @@ public:
     TRect RubberBandRect() const { return FRubberBandRect; }
     TRubberBandKind RubberBandKind() const { return FRubberBandKind; }
 
+    // --- Edits locked: while an analysis runs (from BeginBusy to UpdateStatus)
+    // the canvas and its panels refuse, with a beep, every input that would
+    // change the model; scrolling, clicks and selection with the right button
+    // still work. A gesture under way when the lock comes is cancelled when it
+    // would have changed something.
+    bool EditsLocked() const { return FEditsLocked; }
+    void SetEditsLocked(bool locked) { FEditsLocked = locked; }
+
     // --- Mouse on the canvas surface, in client coordinates.
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     void MouseMove(TShiftState shift, int x, int y);
@@ -155,18 +179,43 @@ public:
     // The drag of a panel ended at (x, y) in the target's client coordinates.
     void EndPanelDrag(TDragPanel& panel, TDropTarget target, int x, int y);
 
-    // Clicks and keys the view reports for the canvas; they only raise the events.
+    // Clicks and keys the view reports for the canvas; they only raise the
+    // events. Keys are refused with a beep while edits are locked.
     void Click();
     void DblClick();
     void KeyDown(int key, TShiftState shift);
 
-    // Raised after the canvas has handled the gesture.
+    // --- Notifications. Numbers are list positions when the event is raised;
+    // listeners read everything else from the canvas.
+    // Panel i has been added and numbered.
+    TSignal<int> PanelInserted;
+    // Panel i is about to go, still under its number; its wires are gone already.
+    TSignal<int> PanelAboutToBeRemoved;
+    // Wire i has been added (its route may follow in a WireRerouted).
+    TSignal<int> WireAdded;
+    // Wire i has gone; the later wires have moved down by one.
+    TSignal<int> WireRemoved;
+    // The route or the Routed flag of wire i changed.
+    TSignal<int> WireRerouted;
+    TSignal<> SelectionChanged;
+    TSignal<> StatusChanged;
+    // Width or Height.
+    TSignal<> SizeChanged;
+    // A scroll position or range; the panels have moved already.
+    TSignal<> ScrollChanged;
+    // The rubber band was shown, moved or hidden.
+    TSignal<> RubberBandChanged;
+    // One per gesture that changed the model, when it is complete.
+    TSignal<TCanvasEdit> EditCommitted;
+
+    // Raised after the canvas has handled the gesture; a press refused while
+    // edits are locked raises nothing.
     TCanvasMouseEvent OnMouseDown;
     TCanvasMouseMoveEvent OnMouseMove;
     TCanvasMouseEvent OnMouseUp;
-    std::function<void()> OnClick;
-    std::function<void()> OnDblClick;
-    std::function<void(int key, TShiftState shift)> OnKeyDown;
+    TSignal<> OnClick;
+    TSignal<> OnDblClick;
+    TSignal<int /*key*/, TShiftState> OnKeyDown;
 
 private:
     TPoint ToCanvas(int x, int y) const { return {x + FHorzPosition, y + FVertPosition}; }
@@ -180,14 +229,19 @@ private:
     void ShiftPanels(std::int32_t dx, std::int32_t dy);
     void ShowRubberBand(TRubberBandKind kind, TRect rect);
     void EraseRubberBand();
+    void SetRubberBandShown(bool shown);
     void ShowMessage(const std::string& text);
+    void SetSelection(TCanvasSelection selection);
+    std::vector<TPoint> RoutesAt(const TDragPanel& panel) const;
 
+    bool PressRefused(TShiftState shift, int x, int y);
     void PressWhileNormal(TShiftState shift, int x, int y);
     void StartPanning(int x, int y);
     void PanTo(int x, int y);
     TConnector* SelectedSegmentOwner() const;
     void TrackSegment(TPoint canvasPoint);
     void FinishSegmentMove(TPoint canvasPoint);
+    void CancelSegmentMove();
     void TrackConnecting(TPoint canvasPoint);
     void ResizeDroppedPanel(TDragPanel& panel, int x, int y);
     void MoveDroppedPanel(TDragPanel& panel, int x, int y);
@@ -201,9 +255,8 @@ private:
     TCodingPanelStatus FStatus = TCodingPanelStatus::cpsNormal;
     std::int32_t FFirstPanelNo = -1;
     std::int32_t FFirstPortNo = -1;
-    std::int32_t FSelectedLineNo = -1;
-    std::int32_t FSelectedConnectorNo = -1;
-    std::int32_t FSelectedDragPanelNo = -1;
+    TCanvasSelection FSelection;
+    bool FEditsLocked = false;
     std::int32_t FDragPanelGridPitch = 8;
     std::int32_t FConnectorGridPitch = 8;
 

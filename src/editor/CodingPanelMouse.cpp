@@ -21,13 +21,18 @@ bool IsHorizontal(TPoint a, TPoint b) {
 } // namespace
 
 void TCodingPanel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (PressRefused(shift, x, y)) {
+        FPlatform.Beep();
+        FPlatform.FocusCanvas();
+        return;
+    }
     switch (FStatus) {
     case TCodingPanelStatus::cpsNormal:
         PressWhileNormal(shift, x, y);
         break;
     case TCodingPanelStatus::cpsDraggingPanel:
     case TCodingPanelStatus::cpsResizingPanel:
-        FStatus = TCodingPanelStatus::cpsNormal;
+        SetStatus(TCodingPanelStatus::cpsNormal);
         FPlatform.Beep();
         break;
     case TCodingPanelStatus::cpsDraggingConnector:
@@ -35,39 +40,52 @@ void TCodingPanel::MouseDown(TMouseButton button, TShiftState shift, int x, int 
         break;
     case TCodingPanelStatus::cpsConnecting:
         EraseRubberBand();
-        FStatus = TCodingPanelStatus::cpsNormal;
+        SetStatus(TCodingPanelStatus::cpsNormal);
         break;
     case TCodingPanelStatus::cpsDraggingBackground:
         FPlatform.Beep();
         break;
     }
     FPlatform.FocusCanvas();
-    if (OnMouseDown) {
-        OnMouseDown(button, shift, x, y);
+    OnMouseDown.Emit(button, shift, x, y);
+}
+
+// While edits are locked a press on a wire and the wire-deletion gesture are
+// refused, and one that would end a segment move cancels it instead.
+bool TCodingPanel::PressRefused(TShiftState shift, int x, int y) {
+    if (!FEditsLocked) {
+        return false;
     }
+    if (FStatus == TCodingPanelStatus::cpsDraggingConnector) {
+        CancelSegmentMove();
+        return true;
+    }
+    return FStatus == TCodingPanelStatus::cpsNormal &&
+           (IsWireDeletion(shift) || HitTestConnectorLine(ToCanvas(x, y)).Found);
 }
 
 void TCodingPanel::PressWhileNormal(TShiftState shift, int x, int y) {
     const TConnectorLineHit hit = HitTestConnectorLine(ToCanvas(x, y));
     if (hit.Found) {
-        if (shift.Contains(TShiftFlag::ssShift) && shift.Contains(TShiftFlag::ssCtrl)) {
+        if (IsWireDeletion(shift)) {
             DeleteConnector(hit.ConnectorNo);
             SetSelectedConnectorNo(-1);
+            EditCommitted.Emit(TCanvasEdit::WireDeleted);
         } else {
             SetSelectedConnectorNo(hit.ConnectorNo);
             SetSelectedLineNo(hit.LineNo);
-            FStatus = TCodingPanelStatus::cpsDraggingConnector;
+            SetStatus(TCodingPanelStatus::cpsDraggingConnector);
         }
-        FRubberBandShown = false;
+        SetRubberBandShown(false);
         FPlatform.RepaintCanvas();
         return;
     }
-    if (FSelectedConnectorNo != -1) {
+    if (FSelection.ConnectorNo != -1) {
         EraseRubberBand();
         SetSelectedConnectorNo(-1);
         SetSelectedLineNo(-1);
         FPlatform.RepaintCanvas();
-    } else if (FSelectedDragPanelNo != -1) {
+    } else if (FSelection.DragPanelNo != -1) {
         SetSelectedDragPanelNo(-1);
         FPlatform.RepaintCanvas();
     }
@@ -79,7 +97,7 @@ void TCodingPanel::StartPanning(int x, int y) {
     FPanScroll = ScrollPosition();
     FSavedCursor = FPlatform.ScreenCursor();
     FPlatform.SetScreenCursor(TCursorShape::crSizeAll);
-    FStatus = TCodingPanelStatus::cpsDraggingBackground;
+    SetStatus(TCodingPanelStatus::cpsDraggingBackground);
 }
 
 void TCodingPanel::MouseMove(TShiftState shift, int x, int y) {
@@ -96,65 +114,65 @@ void TCodingPanel::MouseMove(TShiftState shift, int x, int y) {
     default:
         break;
     }
-    if (OnMouseMove) {
-        OnMouseMove(shift, x, y);
-    }
+    OnMouseMove.Emit(shift, x, y);
 }
 
 void TCodingPanel::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     switch (FStatus) {
     case TCodingPanelStatus::cpsDraggingConnector:
-        FinishSegmentMove(ToCanvas(x, y));
+        if (FEditsLocked) {
+            CancelSegmentMove();
+            FPlatform.Beep();
+        } else {
+            FinishSegmentMove(ToCanvas(x, y));
+        }
         break;
     case TCodingPanelStatus::cpsDraggingBackground:
         PanTo(x, y);
         FPlatform.SetScreenCursor(FSavedCursor);
-        FStatus = TCodingPanelStatus::cpsNormal;
+        SetStatus(TCodingPanelStatus::cpsNormal);
         break;
     default:
         break;
     }
-    if (OnMouseUp) {
-        OnMouseUp(button, shift, x, y);
-    }
+    OnMouseUp.Emit(button, shift, x, y);
 }
 
 void TCodingPanel::Click() {
-    if (OnClick) {
-        OnClick();
-    }
+    OnClick.Emit();
 }
 
 void TCodingPanel::DblClick() {
-    if (OnDblClick) {
-        OnDblClick();
-    }
+    OnDblClick.Emit();
 }
 
 void TCodingPanel::KeyDown(int key, TShiftState shift) {
-    if (OnKeyDown) {
-        OnKeyDown(key, shift);
+    if (FEditsLocked) {
+        FPlatform.Beep();
+        return;
     }
+    OnKeyDown.Emit(key, shift);
 }
 
 TConnector* TCodingPanel::SelectedSegmentOwner() const {
-    if (FSelectedConnectorNo < 0 || FSelectedConnectorNo >= ConnectorCount()) {
+    const std::int32_t no = FSelection.ConnectorNo;
+    if (no < 0 || no >= ConnectorCount()) {
         return nullptr;
     }
-    TConnector* c = FConnectors[FSelectedConnectorNo].get();
-    const bool lineExists = FSelectedLineNo >= 0 && FSelectedLineNo < c->LineCount();
+    TConnector* c = FConnectors[no].get();
+    const bool lineExists = FSelection.LineNo >= 0 && FSelection.LineNo < c->LineCount();
     return lineExists ? c : nullptr;
 }
 
 void TCodingPanel::TrackSegment(TPoint p) {
     const TConnector* c = SelectedSegmentOwner();
     if (c == nullptr) {
-        FStatus = TCodingPanelStatus::cpsNormal;
+        SetStatus(TCodingPanelStatus::cpsNormal);
         return;
     }
     EraseRubberBand();
-    const TPoint a = c->Point(FSelectedLineNo);
-    const TPoint b = c->Point(FSelectedLineNo + 1);
+    const TPoint a = c->Point(FSelection.LineNo);
+    const TPoint b = c->Point(FSelection.LineNo + 1);
     const TRect line = IsHorizontal(a, b) ? TRect{a.x, p.y, b.x, p.y} : TRect{p.x, a.y, p.x, b.y};
     ShowRubberBand(TRubberBandKind::rbkLine, line);
 }
@@ -164,19 +182,31 @@ void TCodingPanel::TrackSegment(TPoint p) {
 void TCodingPanel::FinishSegmentMove(TPoint p) {
     EraseRubberBand();
     if (TConnector* c = SelectedSegmentOwner()) {
-        const int k = FSelectedLineNo;
+        const int k = FSelection.LineNo;
         const std::int32_t g = FConnectorGridPitch;
-        if (IsHorizontal(c->Point(k), c->Point(k + 1))) {
+        const TPoint a = c->Point(k);
+        const TPoint b = c->Point(k + 1);
+        if (IsHorizontal(a, b)) {
             c->SetPointY(k, TruncToGrid(p.y, g));
             c->SetPointY(k + 1, TruncToGrid(p.y, g));
         } else {
             c->SetPointX(k, TruncToGrid(p.x, g));
             c->SetPointX(k + 1, TruncToGrid(p.x, g));
         }
+        if (!(c->Point(k) == a && c->Point(k + 1) == b)) {
+            WireRerouted.Emit(c->Index());
+            EditCommitted.Emit(TCanvasEdit::SegmentMoved);
+        }
     }
+    CancelSegmentMove();
+}
+
+// Leaves the segment where it was.
+void TCodingPanel::CancelSegmentMove() {
+    EraseRubberBand();
     SetSelectedConnectorNo(-1);
     SetSelectedLineNo(-1);
-    FStatus = TCodingPanelStatus::cpsNormal;
+    SetStatus(TCodingPanelStatus::cpsNormal);
     FPlatform.RepaintCanvas();
 }
 
@@ -198,27 +228,32 @@ void TCodingPanel::ProcessOnDragPanelPortClicked(TDragPanel& panel, int portNo) 
     if (!Owns(panel)) {
         return;
     }
+    if (FEditsLocked) {
+        FPlatform.Beep();
+        return;
+    }
     const int index = panel.Index();
     CheckPort(index, portNo);
     switch (FStatus) {
     case TCodingPanelStatus::cpsNormal:
         FFirstPanelNo = index;
         FFirstPortNo = portNo;
-        FStatus = TCodingPanelStatus::cpsConnecting;
-        FRubberBandShown = false;
+        SetStatus(TCodingPanelStatus::cpsConnecting);
+        SetRubberBandShown(false);
         break;
     case TCodingPanelStatus::cpsConnecting:
         EraseRubberBand();
-        FStatus = TCodingPanelStatus::cpsNormal;
+        SetStatus(TCodingPanelStatus::cpsNormal);
         if (index != FFirstPanelNo || portNo != FFirstPortNo) {
             ConnectPorts(FFirstPanelNo, FFirstPortNo, index, portNo);
+            EditCommitted.Emit(TCanvasEdit::PortsConnected);
         }
         break;
     case TCodingPanelStatus::cpsDraggingPanel:
         EraseRubberBand();
         if (FDragComponent != nullptr) {
             FDragComponent->Show();
-            FStatus = TCodingPanelStatus::cpsNormal;
+            SetStatus(TCodingPanelStatus::cpsNormal);
         }
         ShowMessage(MsgPortClickWhileDraggingPanel);
         break;
@@ -253,23 +288,36 @@ bool TCodingPanel::DragOver(const TDragPanel* source, bool canvasUnderMouse, int
     return true;
 }
 
+// A drop while edits are locked is taken as a cancel.
 void TCodingPanel::EndPanelDrag(TDragPanel& panel, TDropTarget target, int x, int y) {
     if (!Owns(panel)) {
         return;
     }
+    if (FEditsLocked) {
+        FPlatform.Beep();
+        target = TDropTarget::dtElsewhere;
+    }
     EraseRubberBand();
+    const TCodingPanelStatus gesture = FStatus;
+    const TRect bounds = panel.BoundsRect();
+    const std::vector<TPoint> routes = RoutesAt(panel);
     if (target == TDropTarget::dtCanvas) {
-        if (FStatus == TCodingPanelStatus::cpsResizingPanel) {
+        if (gesture == TCodingPanelStatus::cpsResizingPanel) {
             ResizeDroppedPanel(panel, x, y);
-        } else if (FStatus == TCodingPanelStatus::cpsDraggingPanel) {
+        } else if (gesture == TCodingPanelStatus::cpsDraggingPanel) {
             MoveDroppedPanel(panel, x, y);
         }
     }
     panel.Show();
-    FStatus = TCodingPanelStatus::cpsNormal;
+    SetStatus(TCodingPanelStatus::cpsNormal);
     FDragComponent = nullptr;
     if (target == TDropTarget::dtCanvas) {
         FollowMovedPanel(panel);
+        if (!(panel.BoundsRect() == bounds) || RoutesAt(panel) != routes) {
+            EditCommitted.Emit(gesture == TCodingPanelStatus::cpsResizingPanel
+                                   ? TCanvasEdit::PanelResized
+                                   : TCanvasEdit::PanelMoved);
+        }
     }
 }
 

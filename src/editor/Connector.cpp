@@ -162,9 +162,10 @@ void TConnector::SnapPoints() {
     }
 }
 
-void TConnector::Repaint() const {
+void TConnector::Rerouted() const {
     if (FOwner != nullptr) {
         FOwner->Platform().RepaintCanvas();
+        FOwner->WireRerouted.Emit(FIndex);
     }
 }
 
@@ -207,8 +208,8 @@ void TConnector::Route() {
         FPoints[2] = FacesHorizontally(da) ? TPoint{p1.x, nearB.y} : TPoint{nearB.x, p1.y};
     }
     SnapPoints();
-    Repaint();
     FRouted = true;
+    Rerouted();
 }
 
 void TConnector::FollowPanel(std::int32_t panelNo) {
@@ -235,8 +236,8 @@ void TConnector::FollowPanel(std::int32_t panelNo) {
         FPoints[iNext].y = stub.y;
     }
     SnapPoints();
-    Repaint();
     FRouted = true;
+    Rerouted();
 }
 
 std::vector<TConnectorSegment> TConnector::Draw() const {
@@ -296,7 +297,7 @@ void TConnector::LoadFromStream(TStream& stream) {
     FPointFlags = r.Flags;
     FPoints = r.Points;
     SetRouted(r.Routed);
-    Repaint();
+    Rerouted();
 }
 
 } // namespace zaro

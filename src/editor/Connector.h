@@ -62,6 +62,8 @@ public:
     std::int32_t Index() const { return FIndex; }
     void SetIndex(std::int32_t value) { FIndex = value; }
 
+    // The setters store only; Route, FollowPanel and LoadFromStream announce
+    // the new route through the owning canvas.
     // Computes the whole route from the two ports; needs an owning canvas.
     void Route();
     // Re-attaches the end lying on panel `panelNo` after that panel moved,
@@ -79,7 +81,8 @@ public:
 private:
     void ClearRoute();
     void SnapPoints();
-    void Repaint() const;
+    // Repaints the owning canvas and announces the new route there.
+    void Rerouted() const;
     TCodingPanel& Canvas() const;
 
     std::int32_t FEndPanelNo = -1;

@@ -3,6 +3,8 @@
 #include "CodingPanel.h"
 #include "ComponentText.h"
 
+#include <algorithm>
+
 namespace zaro {
 
 namespace {
@@ -118,12 +120,41 @@ void TDragPanel::SetBounds(int left, int top, int width, int height) {
         Resized();
     }
     Repaint();
+    Announce(TPanelChange::Bounds);
 }
 
 void TDragPanel::SetVisible(bool visible) {
     if (visible != FVisible) {
         FVisible = visible;
         Repaint();
+        Announce(TPanelChange::Visibility);
+    }
+}
+
+void TDragPanel::SetCaption(const std::string& caption) {
+    const bool changed = caption != FCaption;
+    FCaption = caption;
+    Repaint();
+    if (changed) {
+        Announce(TPanelChange::Caption);
+    }
+}
+
+void TDragPanel::SetColor(TColor color) {
+    const bool changed = !(color == FColor);
+    FColor = color;
+    Repaint();
+    if (changed) {
+        Announce(TPanelChange::Color);
+    }
+}
+
+void TDragPanel::SetImageIndex(int imageIndex) {
+    const bool changed = imageIndex != FImageIndex;
+    FImageIndex = imageIndex;
+    Repaint();
+    if (changed) {
+        Announce(TPanelChange::Image);
     }
 }
 
@@ -137,8 +168,38 @@ TDragPanelPort& TDragPanel::Port(int port) {
     return FPorts[static_cast<std::size_t>(port)];
 }
 
+void TDragPanel::SetPorts(std::vector<TDragPanelPort> ports) {
+    if (ports != FPorts) {
+        FPorts = std::move(ports);
+        Announce(TPanelChange::Ports);
+    }
+}
+
 void TDragPanel::SetPortCount(int count) {
-    FPorts.resize(static_cast<std::size_t>(std::max(count, 0)));
+    std::vector<TDragPanelPort> ports = FPorts;
+    ports.resize(static_cast<std::size_t>(std::max(count, 0)));
+    SetPorts(std::move(ports));
+}
+
+void TDragPanel::SetPortDirection(int port, TPortDirection direction) {
+    if (Port(port).Direction != direction) {
+        Port(port).Direction = direction;
+        Announce(TPanelChange::Ports);
+    }
+}
+
+void TDragPanel::SetPortRect(int port, const TRect& rect) {
+    if (!(Port(port).Rect == rect)) {
+        Port(port).Rect = rect;
+        Announce(TPanelChange::Ports);
+    }
+}
+
+void TDragPanel::SetPortCaption(int port, const std::string& caption) {
+    if (Port(port).Caption != caption) {
+        Port(port).Caption = caption;
+        Announce(TPanelChange::Ports);
+    }
 }
 
 int TDragPanel::PortAt(int x, int y) const {
@@ -151,11 +212,45 @@ int TDragPanel::PortAt(int x, int y) const {
 }
 
 void TDragPanel::SetIconized(bool value) {
+    const bool changed = value != FIconized;
     FIconized = value;
     if (FParent != nullptr) {
         UpdateConnectors();
     }
     Repaint();
+    if (changed) {
+        Announce(TPanelChange::Iconized);
+    }
+}
+
+bool TDragPanel::EditsAllowed() const {
+    if (FParent != nullptr && FParent->EditsLocked()) {
+        FParent->Platform().Beep();
+        return false;
+    }
+    return true;
+}
+
+void TDragPanel::EditCommitted(TCanvasEdit edit) {
+    if (FParent != nullptr) {
+        FParent->EditCommitted.Emit(edit);
+    }
+}
+
+bool TDragPanel::CommitEditText(TEditBox& box, const std::string& text) {
+    const std::vector<TEditBox*> boxes = EditBoxes();
+    if (std::find(boxes.begin(), boxes.end(), &box) == boxes.end()) {
+        throw EZaroError("TDragPanel.CommitEditText: the box is not one of the panel's.");
+    }
+    if (text == box.Text()) {
+        return true;
+    }
+    if (box.ReadOnly() || !EditsAllowed()) {
+        return false;
+    }
+    box.SetText(text);
+    EditCommitted(TCanvasEdit::ValueEdited);
+    return true;
 }
 
 void TDragPanel::Repaint() const {
@@ -165,7 +260,10 @@ void TDragPanel::Repaint() const {
 }
 
 void TDragPanel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == TMouseButton::mbLeft) {
+    const bool refused = button == TMouseButton::mbLeft && !EditsAllowed();
+    if (refused) {
+        // Every left press starts an edit: a drag, a resize, an iconize or a wire.
+    } else if (button == TMouseButton::mbLeft) {
         LeftButtonDown(button, shift, x, y);
     } else if (FParent != nullptr) {
         FParent->SetSelectedDragPanelNo(FIndex);
@@ -174,8 +272,8 @@ void TDragPanel::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
     if (FParent != nullptr) {
         FParent->Platform().FocusCanvas();
     }
-    if (OnMouseDown) {
-        OnMouseDown(*this, button, shift, x, y);
+    if (!refused) {
+        OnMouseDown.Emit(*this, button, shift, x, y);
     }
 }
 
@@ -187,15 +285,14 @@ void TDragPanel::LeftButtonDown(TMouseButton button, TShiftState shift, int x, i
     } else if (InIconizeBox(x, y)) {
         if (FParent != nullptr) {
             SetIconized(!FIconized);
+            EditCommitted(TCanvasEdit::PanelIconized);
         }
     } else if (port < 0) {
         if (FParent != nullptr) {
             BeginDrag(x, y, false);
         }
     } else {
-        if (OnDragPanelPortClicked) {
-            OnDragPanelPortClicked(*this, button, shift, x, y, FIndex, port);
-        }
+        OnDragPanelPortClicked.Emit(*this, button, shift, x, y, FIndex, port);
         if (FParent != nullptr) {
             FParent->ProcessOnDragPanelPortClicked(*this, port);
         }
@@ -223,27 +320,19 @@ void TDragPanel::BeginDrag(int x, int y, bool resizing) {
 }
 
 void TDragPanel::MouseMove(TShiftState shift, int x, int y) {
-    if (OnMouseMove) {
-        OnMouseMove(*this, shift, x, y);
-    }
+    OnMouseMove.Emit(*this, shift, x, y);
 }
 
 void TDragPanel::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (OnMouseUp) {
-        OnMouseUp(*this, button, shift, x, y);
-    }
+    OnMouseUp.Emit(*this, button, shift, x, y);
 }
 
 void TDragPanel::Click() {
-    if (OnClick) {
-        OnClick(*this);
-    }
+    OnClick.Emit(*this);
 }
 
 void TDragPanel::DblClick() {
-    if (OnDblClick) {
-        OnDblClick(*this);
-    }
+    OnDblClick.Emit(*this);
 }
 
 std::vector<TPoint> TDragPanel::FramePolyline() const {
@@ -297,9 +386,7 @@ TDragPanelPicture TDragPanel::Picture() const {
 }
 
 void TDragPanel::Painted() {
-    if (OnPaint) {
-        OnPaint(*this);
-    }
+    OnPaint.Emit(*this);
 }
 
 void TDragPanel::UpdateConnectors() {
@@ -351,9 +438,13 @@ void TDragPanel::LoadFromStream(TStream& stream) {
     SetCaption(r.Caption);
     SetImageIndex(r.ImageIndex);
     SetIndex(r.Index);
+    // Stored directly: loading neither repaints nor re-routes.
     if (r.Version >= 2) {
-        FCanIconize = r.CanIconize;
-        FIconized = r.Iconized;
+        SetCanIconize(r.CanIconize);
+        if (r.Iconized != FIconized) {
+            FIconized = r.Iconized;
+            Announce(TPanelChange::Iconized);
+        }
     }
     if (r.Version >= 3) {
         FMinWidth = r.MinWidth;
@@ -363,9 +454,10 @@ void TDragPanel::LoadFromStream(TStream& stream) {
     }
     SetImageHorzCenter(r.ImageHorzCenter);
     SetImageVertCenter(r.ImageVertCenter);
-    SetPortCount(static_cast<int>(r.Ports.size()));
+    std::vector<TDragPanelPort> ports = FPorts;
+    ports.resize(r.Ports.size());
     for (std::size_t i = 0; i < r.Ports.size(); ++i) {
-        TDragPanelPort& port = FPorts[i];
+        TDragPanelPort& port = ports[i];
         port.ConnectorNo = r.Ports[i].ConnectorNo;
         port.Direction = r.Ports[i].Direction;
         port.Rect = r.Ports[i].Rect;
@@ -373,6 +465,7 @@ void TDragPanel::LoadFromStream(TStream& stream) {
             port.Caption = r.Ports[i].Caption;
         }
     }
+    SetPorts(std::move(ports));
 }
 
 TDragPanel4P::TDragPanel4P() {

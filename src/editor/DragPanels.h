@@ -4,10 +4,12 @@
 // drag, resize, iconize and port-click actions of its canvas, describes what
 // the view has to paint, and writes and reads its own versioned record.
 
+#include "CanvasEdit.h"
 #include "Color.h"
 #include "EditBox.h"
 #include "Geometry.h"
 #include "MouseInput.h"
+#include "Signal.h"
 #include "ZaroStream.h"
 
 #include <cstdint>
@@ -23,13 +25,24 @@ class TDragPanel;
 
 enum class TDragPanelResizeStyle : std::uint8_t { dprsFixed, dprsLine };
 
+// What a panel's Changed event reports; the view repaints or re-lays out that part.
+enum class TPanelChange : std::uint8_t {
+    Bounds,     // Left, Top, Width or Height
+    Visibility, // hidden while dragged
+    Caption,
+    Color,
+    Image,    // image index, its centring, the iconize and resize glyphs
+    Ports,    // count, directions, rectangles or captions (not the wire numbers)
+    Iconized, // also moves the wires
+};
+
 // (Sender, Button, Shift, X, Y, Index of the panel, PortNo).
-using TDragPanelPortClicked =
-    std::function<void(TDragPanel& sender, TMouseButton button, TShiftState shift, int x, int y,
-                       int index, int portNo)>;
-using TDragPanelNotify = std::function<void(TDragPanel& sender)>;
+using TDragPanelPortClicked = TSignal<TDragPanel& /*sender*/, TMouseButton, TShiftState, int /*x*/,
+                                      int /*y*/, int /*index*/, int /*portNo*/>;
+using TDragPanelNotify = TSignal<TDragPanel& /*sender*/>;
 using TDragPanelMouseEvent =
-    std::function<void(TDragPanel& sender, TMouseButton button, TShiftState shift, int x, int y)>;
+    TSignal<TDragPanel& /*sender*/, TMouseButton, TShiftState, int /*x*/, int /*y*/>;
+using TDragPanelMouseMoveEvent = TSignal<TDragPanel& /*sender*/, TShiftState, int /*x*/, int /*y*/>;
 
 // One port: the side it faces, the connector attached to it (-1 = none), its
 // area in panel coordinates and the caption drawn in it.
@@ -38,6 +51,7 @@ struct TDragPanelPort {
     std::int32_t ConnectorNo = -1;
     TRect Rect{0, 0, 1, 1};
     std::string Caption;
+    bool operator==(const TDragPanelPort&) const = default;
 };
 
 struct TDragPanelPortPicture {
@@ -95,10 +109,11 @@ public:
     void Hide() { SetVisible(false); }
     void SetVisible(bool visible);
 
+    // Caption, colour and image setters also request a repaint.
     const std::string& Caption() const { return FCaption; }
-    void SetCaption(const std::string& caption) { FCaption = caption; }
+    void SetCaption(const std::string& caption);
     TColor Color() const { return FColor; }
-    void SetColor(TColor color) { FColor = color; }
+    void SetColor(TColor color);
 
     // Ports. Index outside 0..PortCount-1 raises ERangeError.
     int PortCount() const { return static_cast<int>(FPorts.size()); }
@@ -106,21 +121,22 @@ public:
     // connector and no caption. A negative count gives 0.
     void SetPortCount(int count);
     TPortDirection PortDirection(int port) const { return Port(port).Direction; }
-    void SetPortDirection(int port, TPortDirection direction) { Port(port).Direction = direction; }
+    void SetPortDirection(int port, TPortDirection direction);
+    // The wire at the port is the canvas's bookkeeping: setting it announces nothing.
     std::int32_t PortConnectorNo(int port) const { return Port(port).ConnectorNo; }
     void SetPortConnectorNo(int port, std::int32_t connectorNo) {
         Port(port).ConnectorNo = connectorNo;
     }
     const TRect& PortRect(int port) const { return Port(port).Rect; }
-    void SetPortRect(int port, const TRect& rect) { Port(port).Rect = rect; }
+    void SetPortRect(int port, const TRect& rect);
     const std::string& PortCaption(int port) const { return Port(port).Caption; }
-    void SetPortCaption(int port, const std::string& caption) { Port(port).Caption = caption; }
+    void SetPortCaption(int port, const std::string& caption);
     // The first port whose rectangle holds the point, or -1.
     int PortAt(int x, int y) const;
 
-    // Plain properties: the setters store the value only.
+    // The other setters store the value; those that change the picture announce it.
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int imageIndex) { FImageIndex = imageIndex; }
+    void SetImageIndex(int imageIndex);
     int Index() const { return FIndex; }
     void SetIndex(int index) { FIndex = index; }
     int MinWidth() const { return FMinWidth; }
@@ -133,13 +149,13 @@ public:
     int MaxHeight() const { return FMaxHeight; }
     void SetMaxHeight(int value) { FMaxHeight = value; }
     TDragPanelResizeStyle ResizeStyle() const { return FResizeStyle; }
-    void SetResizeStyle(TDragPanelResizeStyle style) { FResizeStyle = style; }
+    void SetResizeStyle(TDragPanelResizeStyle style) { StoreSymbolProperty(FResizeStyle, style); }
     bool ImageHorzCenter() const { return FImageHorzCenter; }
-    void SetImageHorzCenter(bool value) { FImageHorzCenter = value; }
+    void SetImageHorzCenter(bool value) { StoreSymbolProperty(FImageHorzCenter, value); }
     bool ImageVertCenter() const { return FImageVertCenter; }
-    void SetImageVertCenter(bool value) { FImageVertCenter = value; }
+    void SetImageVertCenter(bool value) { StoreSymbolProperty(FImageVertCenter, value); }
     bool CanIconize() const { return FCanIconize; }
-    void SetCanIconize(bool value) { FCanIconize = value; }
+    void SetCanIconize(bool value) { StoreSymbolProperty(FCanIconize, value); }
     bool Iconized() const { return FIconized; }
     // Stores the value; on a canvas the wires follow; then repaints.
     void SetIconized(bool value);
@@ -150,8 +166,14 @@ public:
 
     // The edit boxes a device shows on the panel, for the view; a plain panel has none.
     virtual std::vector<TEditBox*> EditBoxes() const { return {}; }
+    // The user's edit of one of those boxes, once it is complete (the view
+    // calls it when the box loses the focus or Return is pressed). Refused
+    // with a beep while the canvas takes no edits; a new text raises the
+    // canvas's EditCommitted. True when the box holds the text afterwards.
+    bool CommitEditText(TEditBox& box, const std::string& text);
 
-    // Mouse input in panel coordinates, from the view.
+    // Mouse input in panel coordinates, from the view. While the canvas takes
+    // no edits a left press is refused with a beep.
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     void MouseMove(TShiftState shift, int x, int y);
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -185,19 +207,36 @@ public:
     // Called by the canvas after it added the panel.
     virtual void AfterAdd() {}
 
+    // Raised when a visible property really changed its value.
+    TSignal<TDragPanel& /*sender*/, TPanelChange> Changed;
+
     TDragPanelPortClicked OnDragPanelPortClicked;
     TDragPanelNotify OnPaint;
     TDragPanelMouseEvent OnMouseDown;
     TDragPanelMouseEvent OnMouseUp;
-    std::function<void(TDragPanel& sender, TShiftState shift, int x, int y)> OnMouseMove;
+    TDragPanelMouseMoveEvent OnMouseMove;
     TDragPanelNotify OnClick;
     TDragPanelNotify OnDblClick;
 
 protected:
     // Runs whenever the size changed (a device may re-layout its boxes).
     virtual void Resized() {}
+    // For the user's edits of the panel's own content: false, after a beep,
+    // while the canvas takes no edits.
+    bool EditsAllowed() const;
+    // Tells the canvas that a user's edit of this panel is complete.
+    void EditCommitted(TCanvasEdit edit);
+    void Announce(TPanelChange change) { Changed.Emit(*this, change); }
 
 private:
+    // Stores a property that changes the picture of the symbol area.
+    template <typename T> void StoreSymbolProperty(T& field, T value) {
+        if (field != value) {
+            field = value;
+            Announce(TPanelChange::Image);
+        }
+    }
+    void SetPorts(std::vector<TDragPanelPort> ports);
     const TDragPanelPort& Port(int port) const;
     TDragPanelPort& Port(int port);
     void LeftButtonDown(TMouseButton button, TShiftState shift, int x, int y);

@@ -5,9 +5,7 @@
 namespace zaro {
 
 void TEditBox::Changed() {
-    if (OnChange) {
-        OnChange(*this);
-    }
+    OnChange.Emit(*this);
 }
 
 void TEditBox::SetText(const std::string& text) {

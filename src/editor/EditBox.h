@@ -1,12 +1,12 @@
 #pragma once
 // A one-line text box inside a device panel: the core keeps its text and
-// looks; the view mirrors it with a platform edit control and writes the
-// user's edits back through SetText.
+// looks; the view mirrors it with a platform edit control and hands the
+// user's finished edit to the panel (TDragPanel::CommitEditText).
 
 #include "Color.h"
 #include "Geometry.h"
+#include "Signal.h"
 
-#include <functional>
 #include <string>
 
 namespace zaro {
@@ -39,8 +39,8 @@ public:
     // A negative width or height is taken as 0.
     void SetBounds(int left, int top, int width, int height);
 
-    // Called after any property changed its value, so a view can follow.
-    std::function<void(TEditBox&)> OnChange;
+    // Raised after any property changed its value, so a view can follow.
+    TSignal<TEditBox& /*sender*/> OnChange;
 
 private:
     void Changed();

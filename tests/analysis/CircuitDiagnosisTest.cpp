@@ -251,7 +251,7 @@ class FaultyCircuit : public DiagnosisTest, public ::testing::WithParamInterface
 TEST_P(FaultyCircuit, FailsAndNamesTheDevicesAtFault) {
     GetParam().Build(*this);
     Run(GetParam().Command);
-    EXPECT_FALSE(State.ResultsValid);
+    EXPECT_FALSE(State.ResultsValid());
     EXPECT_EQ(Summary(Host.Diagnosis), GetParam().Expected);
 }
 
@@ -327,7 +327,7 @@ TEST_F(DiagnosisTest, TheNextCommandStartsWithoutDiagnosis) {
     ASSERT_FALSE(Host.Diagnosis.Empty());
     Canvas.DeleteDragPanel(4);
     Run(TCommand::LinearDC);
-    EXPECT_TRUE(State.ResultsValid);
+    EXPECT_TRUE(State.ResultsValid());
     EXPECT_TRUE(Host.Diagnosis.Empty());
 }
 
@@ -364,7 +364,7 @@ TEST_F(DiagnosisTest, LinearDCWithReactancesBeforeFIsWritten) {
     LoopWithSpareJunctionPort(*this, c);
     Run(TCommand::LinearDC);
     EXPECT_EQ(LeftWith, "");
-    EXPECT_TRUE(State.ResultsValid);
+    EXPECT_TRUE(State.ResultsValid());
 }
 
 } // namespace

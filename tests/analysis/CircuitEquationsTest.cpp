@@ -104,7 +104,7 @@ TEST_P(WireDirectionTest, DevicesSeeTheSamePotentialsAndCurrents) {
     Join(r1, 1, r2, 0);
     Join(r2, 1, gnd2, 0);
     Commands.AtnSimulateDC();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     // 10 V over 4 kOhm: 2.5 mA; 7.5 V at the middle (series terms below 1 uV).
     EXPECT_NEAR(IInto(r1, 0).re, 0.0025, 1e-9);
     EXPECT_NEAR(IInto(r1, 1).re, -0.0025, 1e-9);

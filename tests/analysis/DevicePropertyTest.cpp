@@ -19,7 +19,7 @@ protected:
         Wire(open2, 0, *R, 1);
         State.WireVoltages.assign(2, MakeComplex(0, 0));
         State.WireCurrents.assign(2, MakeComplex(0, 0));
-        State.ResultsValid = true;
+        State.SetResultsValid(true);
         Canvas.SetSelectedDragPanelNo(R->Index());
     }
     std::string Text() const { return DevicePropertyText(Canvas, State); }
@@ -33,7 +33,7 @@ TEST_F(DevicePropertyTest, NothingSelected) {
 }
 
 TEST_F(DevicePropertyTest, WithoutResultsOnlyNumberAndPortCount) {
-    State.ResultsValid = false;
+    State.SetResultsValid(false);
     EXPECT_EQ(Text(), "No. = 2\r\nNumber of nodes = 2\r\n");
 }
 

@@ -68,7 +68,7 @@ protected:
 TEST_F(LinearAnalysisTest, DividerGivesHalfTheSourceOnItsMeters) {
     BuildDividerWithMeters("1k", "1k");
     Commands.AtnSimulateDC();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     EXPECT_EQ(State.AnalysisKind, 0);
     // 10 V / 2 kOhm = 5 mA, the middle at 5 V (0.2 mOhm of series terms aside).
     EXPECT_NEAR(V(*Pm, 0).re, 5.0, 1e-6);
@@ -90,7 +90,7 @@ TEST_F(LinearAnalysisTest, LevelIsTheOnlyReference) {
     Chain({&r1, &y, &r2, &gnd});
     Wire(y, 2, pm, 0);
     Commands.AtnSimulateDC();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     // 5 V * 4k / 5k.
     EXPECT_NEAR(V(pm, 0).re, 4.0, 1e-6);
     EXPECT_NEAR(IInto(r2, 0).re, 0.001, 1e-9);
@@ -115,7 +115,7 @@ TEST_F(LinearAnalysisTest, RCAtOneKilohertz) {
     Wire(bottom, 1, vm, 1);
     Wire(bottom, 2, gnd2, 0);
     Commands.AtnSimulateAC();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     EXPECT_EQ(State.AnalysisKind, 2);
     const TComplex vc = V(c, 0);
     EXPECT_NEAR(Magnitude(vc), 1.0 / std::sqrt(2.0), 1e-5);
@@ -132,7 +132,7 @@ TEST_F(LinearAnalysisTest, RLAtOneKilohertz) {
     auto& l = BuildSeries<TInductor>("159.154943m");
     Host.Frequency = "1k";
     Commands.AtnSimulateAC();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     const TComplex vl = V(l, 0);
     EXPECT_NEAR(Magnitude(vl), 1.0 / std::sqrt(2.0), 1e-5);
     EXPECT_NEAR(Degrees(vl), 45.0, 1e-3);
@@ -167,7 +167,7 @@ TEST_F(LinearAnalysisTest, UnreadableFrequencyLeavesThroughTheFrame) {
         EXPECT_EQ(e.Message(), "ZaroStrToFloat: Not a number.");
     }
     EXPECT_EQ(State.AnalysisKind, 2);
-    EXPECT_FALSE(State.ResultsValid);
+    EXPECT_FALSE(State.ResultsValid());
     EXPECT_EQ(Host.Calls,
               (std::vector<std::string>{"BeginBusy", "UpdateStatus", "ShowDeviceProperty"}));
     EXPECT_FALSE(Progress.Visible());
@@ -180,11 +180,11 @@ TEST_F(LinearAnalysisTest, WithoutReferenceNoProgressIsShownButTheFrameFinishes)
     Wire(r, 0, o1, 0);
     Wire(r, 1, o2, 0);
     State.AnalysisKind = 3;
-    State.ResultsValid = true;
+    State.SetResultsValid(true);
     Commands.AtnSimulateDC();
     EXPECT_EQ(Platform.Messages.size(), 1u);
     EXPECT_EQ(View.Count("Show"), 0);
-    EXPECT_FALSE(State.ResultsValid);
+    EXPECT_FALSE(State.ResultsValid());
     EXPECT_EQ(State.AnalysisKind, 0);
     EXPECT_EQ(Host.Calls,
               (std::vector<std::string>{"BeginBusy", "UpdateStatus", "ShowDeviceProperty"}));
@@ -203,7 +203,7 @@ TEST_F(LinearAnalysisTest, FloatingPartGivesMessageLAndNoHandOver) {
     am.ValueEdit()->SetText("previous");
     Commands.AtnSimulateDC();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextL});
-    EXPECT_FALSE(State.ResultsValid);
+    EXPECT_FALSE(State.ResultsValid());
     EXPECT_EQ(am.ValueEdit()->Text(), "previous");
     EXPECT_FALSE(Progress.Visible());
 }
@@ -214,7 +214,7 @@ TEST_F(LinearAnalysisTest, StopDuringTheDCSolveHandsOverWhatIsThere) {
     StopAtProcessMessages(11);
     Commands.AtnSimulateDC();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextU});
-    EXPECT_TRUE(State.ResultsValid);
+    EXPECT_TRUE(State.ResultsValid());
     EXPECT_EQ(Pm->ValueEdit()->Text(), "0.00 + j0.00");
 }
 
@@ -228,7 +228,7 @@ TEST_F(LinearAnalysisTest, StopDuringPreparationLeavesWithUserBreak) {
         EXPECT_EQ(e.Message(), "User Break.");
     }
     EXPECT_TRUE(Platform.Messages.empty());
-    EXPECT_FALSE(State.ResultsValid);
+    EXPECT_FALSE(State.ResultsValid());
     EXPECT_EQ(Pm->ValueEdit()->Text(), "");
     EXPECT_EQ(Host.Calls.back(), "ShowDeviceProperty");
 }
@@ -240,7 +240,7 @@ TEST_F(LinearAnalysisTest, StopDuringTheACAssemblyHandsOverThePreviousSolution) 
     StopAtProcessMessages(2);
     Commands.AtnSimulateAC();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextU});
-    EXPECT_TRUE(State.ResultsValid);
+    EXPECT_TRUE(State.ResultsValid());
     EXPECT_EQ(State.WireVoltages, before);
     EXPECT_EQ(State.AnalysisKind, 2);
 }

@@ -103,7 +103,7 @@ TEST_F(NonLinearAnalysisTest, DiodeWithOneKilohmFromFiveVolts) {
     auto& d = SeriesCircuit<TDiode>("5", "1k");
     Host.DebugLogLines = {"old"};
     Commands.AtnSimulateDCNonLinear();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     EXPECT_EQ(State.AnalysisKind, 1);
     const double v = Bisect([](double x) { return (5 - x) / 1000 - Junction(1e-9, K, x); }, 0, 1);
     EXPECT_NEAR(v, 0.664, 5e-4);
@@ -131,7 +131,7 @@ TEST_F(NonLinearAnalysisTest, LedShowsTheBrightnessOfItsCurrent) {
     Wire(gnd, 0, vdc, 0);
     Chain({&vdc, &r, &dim, &gnd2});
     Commands.AtnSimulateDCNonLinear();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     const double v1 = Bisect([&](double x) { return (5 - x) / 330 - Junction(is, k, x); }, 0, 5);
     const double v2 = Bisect([&](double x) { return (5 - x) / 3300 - Junction(is, k, x); }, 0, 5);
     EXPECT_NEAR(IInto(bright, 0).re, (5 - v1) / 330, 1e-7);
@@ -145,7 +145,7 @@ TEST_F(NonLinearAnalysisTest, LedShowsTheBrightnessOfItsCurrent) {
 TEST_F(NonLinearAnalysisTest, ZenerRegulatorHoldsNearItsVoltage) {
     auto& z = SeriesCircuit<TZenarDiode>("9", "1k", "5");
     Commands.AtnSimulateDCNonLinear();
-    ASSERT_TRUE(State.ResultsValid) << ::testing::PrintToString(Platform.Messages);
+    ASSERT_TRUE(State.ResultsValid()) << ::testing::PrintToString(Platform.Messages);
     const double isz = 0.01 / (std::exp(K * 5) - 1);
     const double v = Bisect([&](double x) { return (9 - x) / 1000 - Junction(isz, K, x); }, 0, 9);
     EXPECT_NEAR(v, 4.9606, 1e-3);
@@ -159,7 +159,7 @@ TEST_F(NonLinearAnalysisTest, ZenerRegulatorHoldsNearItsVoltage) {
 TEST_F(NonLinearAnalysisTest, NpnStageSitsInItsActiveRegion) {
     auto& q = NpnStage("10", "1MG", "1k");
     Commands.AtnSimulateDCNonLinear();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     const double vbe = Bisect([](double x) { return (10 - x) / 1e6 - Junction(1e-9, K, x); }, 0, 1);
     const double ib = (10 - vbe) / 1e6;
     const double vce =
@@ -185,7 +185,7 @@ TEST_F(NonLinearAnalysisTest, DiodeInACIsItsSlopeResistance) {
     Wire(gnd, 0, vdc, 0);
     Chain({&vdc, &vac, &r, &d, &gnd2});
     Commands.AtnSimulateACNonLinear();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     EXPECT_EQ(State.AnalysisKind, 3);
     const double v = Bisect([](double x) { return (5 - x) / 1000 - Junction(1e-9, K, x); }, 0, 1);
     const double slope = 1 / (1e-9 * K * std::exp(K * v));
@@ -204,13 +204,13 @@ TEST_F(NonLinearAnalysisTest, CircuitWithoutNonLinearDevicesGivesTheLinearResult
     Wire(gnd, 0, vdc, 0);
     Chain({&vdc, &r1, &r2, &gnd2});
     Commands.AtnSimulateDCNonLinear();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     EXPECT_EQ(Registry.NonLinearParamTotal, 0);
     EXPECT_EQ(Registry.IterationCount, 1);
     EXPECT_FALSE(SourceSteppingTaken());
     EXPECT_NEAR(V(r2, 0).re, 5.0, 1e-6);
     Commands.AtnSimulateACNonLinear();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     // In AC the DC source is a short: nothing drives the circuit.
     EXPECT_NEAR(V(r2, 0).re, 0.0, 1e-12);
 }
@@ -221,7 +221,7 @@ TEST_F(NonLinearAnalysisTest, CircuitWithoutNonLinearDevicesGivesTheLinearResult
 TEST_F(NonLinearAnalysisTest, SourceSteppingReachesTheFullSource) {
     auto& d = SeriesCircuit<TDiode>("-20", "1k");
     Commands.AtnSimulateDCNonLinear();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     ASSERT_TRUE(SourceSteppingTaken());
     const std::vector<std::string> texts = StatusTexts();
     EXPECT_EQ(texts.back(), "動作点回復中　(1.00000)");
@@ -235,7 +235,7 @@ TEST_F(NonLinearAnalysisTest, SourceSteppingReachesTheFullSource) {
 TEST_F(NonLinearAnalysisTest, RecoveryStepsOfATenthEndExactlyAtOne) {
     SeriesCircuit<TDiode>("-1", "1");
     Commands.AtnSimulateDCNonLinear();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     std::vector<std::string> texts = StatusTexts();
     const auto first = std::find(texts.begin(), texts.end(), "初期動作点探索(0.10000)");
     ASSERT_NE(first, texts.end());
@@ -253,7 +253,7 @@ TEST_F(NonLinearAnalysisTest, AdditionalRunStartsFromTheConvergedParameters) {
     const int fresh = Registry.IterationCount;
     const double rbe = q.EquivRBE;
     Commands.AtnSimulateDCAdditional();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     EXPECT_LT(Registry.IterationCount, fresh / 2);
     EXPECT_NEAR(q.EquivRBE, rbe, rbe * 1e-3);
 }
@@ -269,7 +269,7 @@ TEST_F(NonLinearAnalysisTest, AdditionalRunAfterTheDevicesChangedStartsAfresh) {
     Wire(gnd, 0, open, 0);
     EXPECT_FALSE(Registry.Matches(Canvas));
     Commands.AtnSimulateDCAdditional();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     EXPECT_EQ(Registry.IterationCount, fresh);
 }
 
@@ -281,7 +281,7 @@ TEST_F(NonLinearAnalysisTest, AdditionalRunAfterADeletionNeverTouchesTheDeletedD
     // The 2 kOhm resistor now ends on the second circuit's ground.
     Wire(DeviceAt(Canvas, 7), 1, DeviceAt(Canvas, 8), 0);
     Commands.AtnSimulateDCAdditional();
-    EXPECT_TRUE(State.ResultsValid);
+    EXPECT_TRUE(State.ResultsValid());
     EXPECT_EQ(Registry.NonLinearParamTotal, 1);
 }
 
@@ -290,7 +290,7 @@ TEST_F(NonLinearAnalysisTest, ACAdditionalKeepsFAndTheDebugLog) {
     Host.VariableLines = {"F=50"};
     Host.DebugLogLines = {"kept"};
     Commands.AtnSimulateACAdditional();
-    ASSERT_TRUE(State.ResultsValid);
+    ASSERT_TRUE(State.ResultsValid());
     EXPECT_EQ(State.AnalysisKind, 3);
     EXPECT_EQ(Host.VariableLines, std::vector<std::string>{"F=50"});
     EXPECT_EQ(Host.DebugLogLines, std::vector<std::string>{"kept"});
@@ -301,7 +301,7 @@ TEST_F(NonLinearAnalysisTest, StopDuringTheSearchHandsOverTheInterruptedPoint) {
     StopAtProcessMessages(12);
     Commands.AtnSimulateDCNonLinear();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextU});
-    EXPECT_TRUE(State.ResultsValid);
+    EXPECT_TRUE(State.ResultsValid());
     EXPECT_EQ(State.AnalysisKind, 1);
 }
 
@@ -312,7 +312,7 @@ TEST_F(NonLinearAnalysisTest, StopDuringTheSearchOfTheACCommandStillSolvesAC) {
     StopAtProcessMessages(12);
     Commands.AtnSimulateACNonLinear();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextU});
-    EXPECT_TRUE(State.ResultsValid);
+    EXPECT_TRUE(State.ResultsValid());
     EXPECT_EQ(State.AnalysisKind, 3);
     // In AC the DC source is a short, so nothing is driven.
     EXPECT_NEAR(V(d, 0).re, 0.0, 1e-12);
@@ -335,7 +335,7 @@ TEST_F(NonLinearAnalysisTest, StopDuringTheACAssemblyLeavesWithoutHandOver) {
         EXPECT_EQ(e.Message(), "User Break.");
     }
     EXPECT_TRUE(Platform.Messages.empty());
-    EXPECT_FALSE(State.ResultsValid);
+    EXPECT_FALSE(State.ResultsValid());
     EXPECT_EQ(State.AnalysisKind, 3);
 }
 
@@ -344,7 +344,7 @@ TEST_F(NonLinearAnalysisTest, MathErrorInTheSearchGivesMessageD) {
     SeriesCircuit<TZenarDiode>("9", "1k", "0");
     Commands.AtnSimulateDCNonLinear();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextD});
-    EXPECT_FALSE(State.ResultsValid);
+    EXPECT_FALSE(State.ResultsValid());
 }
 
 TEST_F(NonLinearAnalysisTest, FloatingPartGivesMessageD) {
@@ -357,7 +357,7 @@ TEST_F(NonLinearAnalysisTest, FloatingPartGivesMessageD) {
     Chain({&vdc, &r, &d, &vdc});
     Commands.AtnSimulateDCNonLinear();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextD});
-    EXPECT_FALSE(State.ResultsValid);
+    EXPECT_FALSE(State.ResultsValid());
 }
 
 // Deep in reverse bias the diode's slope exp(23 v) underflows to 0, so its
@@ -367,7 +367,7 @@ TEST_F(NonLinearAnalysisTest, MathErrorInTheACSolveGivesMessageC) {
     SeriesCircuit<TDiode>("-50", "1k");
     Commands.AtnSimulateACNonLinear();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextC});
-    EXPECT_FALSE(State.ResultsValid);
+    EXPECT_FALSE(State.ResultsValid());
     EXPECT_EQ(Progress.LinearState(), TCheckBoxState::cbChecked);
 }
 

@@ -240,7 +240,7 @@ TEST_F(SoundCircuits, GiveNoFindingAndSolve) {
         for (const auto command :
              {&TAnalysisCommands::AtnSimulateDC, &TAnalysisCommands::AtnSimulateAC}) {
             (Commands.*command)();
-            unsolved += State.ResultsValid ? 0 : 1;
+            unsolved += State.ResultsValid() ? 0 : 1;
             ASSERT_TRUE(Host.Diagnosis.Empty()) << seed;
         }
     }
@@ -267,7 +267,7 @@ TEST_P(InjectedFault, IsTheOnlyFinding) {
         EXPECT_EQ(diagnosis.Findings[0].Kind, GetParam().Kind) << seed;
         EXPECT_EQ(diagnosis.DeviceNumbers(), Faulty) << seed;
         Commands.AtnSimulateDC();
-        EXPECT_EQ(State.ResultsValid, Host.Diagnosis.Empty()) << seed;
+        EXPECT_EQ(State.ResultsValid(), Host.Diagnosis.Empty()) << seed;
     }
 }
 

@@ -148,7 +148,7 @@ protected:
     void RunClean(void (TAnalysisCommands::*command)(), int kind) {
         Platform.Messages.clear();
         (Commands.*command)();
-        ASSERT_TRUE(State.ResultsValid) << ::testing::PrintToString(Platform.Messages);
+        ASSERT_TRUE(State.ResultsValid()) << ::testing::PrintToString(Platform.Messages);
         EXPECT_TRUE(Platform.Messages.empty()) << ::testing::PrintToString(Platform.Messages);
         EXPECT_EQ(State.AnalysisKind, kind);
     }
@@ -247,7 +247,7 @@ TEST_F(StressTest, ALongNonLinearRunStoppedHalfwayLeavesTheCircuitUsable) {
     Commands.AtnSimulateDCNonLinear();
     Platform.OnProcessMessages = nullptr;
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextU});
-    EXPECT_TRUE(State.ResultsValid);
+    EXPECT_TRUE(State.ResultsValid());
     EXPECT_FALSE(View.Visible);
     EXPECT_EQ(Wiring(), wiring);
 

@@ -40,7 +40,7 @@ protected:
 TEST_F(CircuitDocumentTest, StartsUntitledWithTheDefaultFrequency) {
     EXPECT_EQ(Doc.FileName(), "");
     EXPECT_FALSE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid);
+    EXPECT_FALSE(Doc.Analysis.ResultsValid());
     EXPECT_EQ(Doc.EditFreq, "1000");
     EXPECT_EQ(Doc.TP1.Variables(), &Doc.MemoVariables);
 }
@@ -57,7 +57,7 @@ TEST_F(CircuitDocumentTest, DeviceValueTextsSeeTheUsersVariables) {
     Doc.Canvas.ConnectPorts(r.Index(), 1, gnd2.Index(), 0);
     Doc.MemoVariables = {"E=3", "RL=2k"};
     Doc.AtnSimulateDC();
-    ASSERT_TRUE(Doc.Analysis.ResultsValid);
+    ASSERT_TRUE(Doc.Analysis.ResultsValid());
     // 6 V over 2 kOhm.
     const TComplex i = WireCurrentAt(Doc.Analysis, r.PortConnectorNo(0));
     EXPECT_NEAR(std::fabs(i.re), 0.003, 1e-8);
@@ -67,13 +67,14 @@ TEST_F(CircuitDocumentTest, AnalysisRefreshesStatusAndProperty) {
     DiodeCircuit();
     Doc.Canvas.SetSelectedDragPanelNo(Diode->Index());
     Doc.AtnSimulateDCNonLinear();
-    EXPECT_TRUE(Doc.Analysis.ResultsValid);
+    EXPECT_TRUE(Doc.Analysis.ResultsValid());
     EXPECT_EQ(Platform.Status[1], "DC解析");
     EXPECT_TRUE(Platform.CommandsEnabled);
     EXPECT_EQ(Platform.Title, "Untitled - ZaroSim");
     EXPECT_EQ(
-        Doc.MemoProperty.rfind("No. = 3\r\nNumber of nodes = 2\r\nPort 0 (+)\r\n  V = 0.66", 0), 0u)
-        << Doc.MemoProperty;
+        Doc.PropertyText().rfind("No. = 3\r\nNumber of nodes = 2\r\nPort 0 (+)\r\n  V = 0.66", 0),
+        0u)
+        << Doc.PropertyText();
     EXPECT_EQ(Doc.MemoVariables, std::vector<std::string>{"F=1000"});
 }
 
@@ -81,20 +82,20 @@ TEST_F(CircuitDocumentTest, ClickOnAPlacedDeviceShowsItsProperties) {
     DiodeCircuit();
     Doc.Canvas.SetSelectedDragPanelNo(1);
     Doc.Canvas.DragPanel(1).Click();
-    EXPECT_EQ(Doc.MemoProperty, "No. = 1\r\nNumber of nodes = 2\r\n");
+    EXPECT_EQ(Doc.PropertyText(), "No. = 1\r\nNumber of nodes = 2\r\n");
 }
 
 TEST_F(CircuitDocumentTest, ModifyingAfterAnAnalysisDropsTheResultsFromStatusAndProperty) {
     DiodeCircuit();
     Doc.AtnSimulateDC();
-    ASSERT_TRUE(Doc.Analysis.ResultsValid);
+    ASSERT_TRUE(Doc.Analysis.ResultsValid());
     Doc.SetModified(true);
     Doc.UpdateStatus();
     Doc.Canvas.SetSelectedDragPanelNo(0);
     Doc.ShowDeviceProperty();
     EXPECT_EQ(Platform.Status[0], "変更");
     EXPECT_EQ(Platform.Status[1], "");
-    EXPECT_EQ(Doc.MemoProperty, "No. = 0\r\nNumber of nodes = 1\r\n");
+    EXPECT_EQ(Doc.PropertyText(), "No. = 0\r\nNumber of nodes = 1\r\n");
 }
 
 TEST_F(CircuitDocumentTest, BusyDuringTheAnalysis) {

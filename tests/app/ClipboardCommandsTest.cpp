@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         BuildSmallCircuit();
         Doc.SetModified(false);
-        Doc.Analysis.ResultsValid = true;
+        Doc.Analysis.SetResultsValid(true);
     }
     TBytes& Payload() { return Platform.Clipboard[DeviceClipboardFormat]; }
     bool HasPayload() const { return Platform.Clipboard.count(DeviceClipboardFormat) != 0; }
@@ -71,18 +71,18 @@ TEST_F(ClipboardCommandsTest, PastingTwiceAddsTwoCentredUnwiredDevicesAfterTheOt
     EXPECT_EQ(Doc.Canvas.ConnectorCount(), 4);
     EXPECT_EQ(Doc.Canvas.DragPanel(1).PortConnectorNo(0), 0);
     EXPECT_TRUE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid);
+    EXPECT_FALSE(Doc.Analysis.ResultsValid());
     EXPECT_EQ(Platform.Status[0], "変更");
     // Clicking a pasted device shows its properties.
-    Doc.MemoProperty.clear();
+    Doc.SetPropertyText("");
     Select(5);
     second->Click();
-    EXPECT_NE(Doc.MemoProperty, "");
+    EXPECT_NE(Doc.PropertyText(), "");
 }
 
 TEST_F(ClipboardCommandsTest, CuttingAWiredDeviceTakesItsWiresAlong) {
     Select(1); // resistor: wires 0 and 1
-    Doc.MemoProperty = "old";
+    Doc.SetPropertyText("old");
     const TBytes record = DeviceRecordBytes(Doc.Canvas.DragPanel(1));
     AtnEditCut(Doc);
 
@@ -97,8 +97,8 @@ TEST_F(ClipboardCommandsTest, CuttingAWiredDeviceTakesItsWiresAlong) {
     EXPECT_EQ(Doc.Canvas.DragPanel(0).PortConnectorNo(1), -1);
     EXPECT_EQ(Doc.Canvas.DragPanel(2).PortConnectorNo(0), 1);
     EXPECT_TRUE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid);
-    EXPECT_EQ(Doc.MemoProperty, NoDeviceSelected);
+    EXPECT_FALSE(Doc.Analysis.ResultsValid());
+    EXPECT_EQ(Doc.PropertyText(), NoDeviceSelected);
     EXPECT_EQ(Doc.Canvas.SelectedDragPanelNo(), -1);
 }
 
@@ -149,7 +149,7 @@ TEST_P(BadPayloadTest, RaisesAndAddsNothing) {
     }
     EXPECT_EQ(ModelBytes(Doc), before);
     EXPECT_FALSE(Doc.Modified());
-    EXPECT_TRUE(Doc.Analysis.ResultsValid);
+    EXPECT_TRUE(Doc.Analysis.ResultsValid());
 }
 
 TBytes WithClassName(const TBytes& record, const std::string& name) {
@@ -190,11 +190,11 @@ TEST_F(ClipboardCommandsTest, DeleteRemovesTheSelectedPanelWithItsWires) {
     EXPECT_EQ(Doc.Canvas.ConnectorCount(), 3);
     EXPECT_EQ(Doc.Canvas.DragPanel(2).PortConnectorNo(2), -1);
     EXPECT_TRUE(Doc.Modified());
-    EXPECT_EQ(Doc.MemoProperty, NoDeviceSelected);
+    EXPECT_EQ(Doc.PropertyText(), NoDeviceSelected);
 }
 
 TEST_F(ClipboardCommandsTest, DeleteRemovesTheSelectedWireAndKeepsThePanels) {
-    Doc.MemoProperty = "shown";
+    Doc.SetPropertyText("shown");
     Doc.Canvas.SetSelectedConnectorNo(1);
     AtnEditDelete(Doc);
     EXPECT_EQ(Doc.Canvas.DragPanelCount(), 4);
@@ -202,15 +202,15 @@ TEST_F(ClipboardCommandsTest, DeleteRemovesTheSelectedWireAndKeepsThePanels) {
     EXPECT_EQ(Doc.Canvas.DragPanel(1).PortConnectorNo(1), -1);
     EXPECT_EQ(Doc.Canvas.DragPanel(2).PortConnectorNo(1), 1); // was wire 2
     EXPECT_TRUE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid);
-    EXPECT_EQ(Doc.MemoProperty, "shown");
+    EXPECT_FALSE(Doc.Analysis.ResultsValid());
+    EXPECT_EQ(Doc.PropertyText(), "shown");
 }
 
 TEST_F(ClipboardCommandsTest, DeleteWithNothingSelectedDoesNothing) {
     AtnEditDelete(Doc);
     EXPECT_EQ(Doc.Canvas.DragPanelCount(), 4);
     EXPECT_FALSE(Doc.Modified());
-    EXPECT_TRUE(Doc.Analysis.ResultsValid);
+    EXPECT_TRUE(Doc.Analysis.ResultsValid());
 }
 
 } // namespace

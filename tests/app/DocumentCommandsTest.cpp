@@ -36,7 +36,7 @@ TEST_F(DocumentCommandsTest, NewOnAnUnchangedDocumentAsksNothingAndKeepsTheVaria
     BuildSmallCircuit();
     SaveModel(Doc, Current);
     LoadModel(Doc, Current);
-    Doc.Analysis.ResultsValid = true;
+    Doc.Analysis.SetResultsValid(true);
     AtnFileNew(Doc);
 
     EXPECT_TRUE(Platform.Messages.empty());
@@ -44,7 +44,7 @@ TEST_F(DocumentCommandsTest, NewOnAnUnchangedDocumentAsksNothingAndKeepsTheVaria
     EXPECT_EQ(Doc.Canvas.ConnectorCount(), 0);
     EXPECT_EQ(Doc.FileName(), "");
     EXPECT_FALSE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid);
+    EXPECT_FALSE(Doc.Analysis.ResultsValid());
     EXPECT_EQ(Doc.MemoVariables, std::vector<std::string>{"VCC=5"});
     EXPECT_EQ(Platform.Title, "Untitled - ZaroSim");
 }
@@ -298,7 +298,7 @@ TEST_P(PlacementTest, PlacesItsClassInTheMiddleOfTheVisibleCanvas) {
     const TDevicePlacement& placement = GetParam();
     Place("TResistor", 8, 8);
     Doc.SetModified(false);
-    Doc.Analysis.ResultsValid = true;
+    Doc.Analysis.SetResultsValid(true);
     Doc.Canvas.SetHorzScrollPosition(200);
     Doc.Canvas.SetVertScrollPosition(100);
 
@@ -311,12 +311,12 @@ TEST_P(PlacementTest, PlacesItsClassInTheMiddleOfTheVisibleCanvas) {
     EXPECT_EQ(device.Left(), (555 - device.Width()) / 2);
     EXPECT_EQ(device.Top(), (364 - device.Height()) / 2);
     EXPECT_TRUE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid);
+    EXPECT_FALSE(Doc.Analysis.ResultsValid());
     EXPECT_EQ(Platform.Status[0], "変更");
-    Doc.MemoProperty.clear();
+    Doc.SetPropertyText("");
     Doc.Canvas.SetSelectedDragPanelNo(1);
     device.Click();
-    EXPECT_NE(Doc.MemoProperty, "");
+    EXPECT_NE(Doc.PropertyText(), "");
 }
 
 TEST_P(PlacementTest, MetersShowTheirPolarityAndOtherDevicesTheirClassCaptions) {

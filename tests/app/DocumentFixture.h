@@ -87,7 +87,7 @@ inline TDocumentSnapshot Snapshot(const TCircuitDocument& document) {
     return {ModelBytes(document),
             document.FileName(),
             document.Modified(),
-            document.Analysis.ResultsValid,
+            document.Analysis.ResultsValid(),
             document.Canvas.ScrollPosition(),
             document.Canvas.SelectedDragPanelNo(),
             document.Canvas.SelectedConnectorNo()};

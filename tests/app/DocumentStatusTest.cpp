@@ -26,26 +26,26 @@ TEST_F(DocumentStatusTest, BecomingModifiedClearsResultsOnce) {
     auto& meter = static_cast<TVoltMeter&>(Canvas.AddDragPanel(std::make_unique<TVoltMeter>(TP1)));
     meter.ValueEdit()->SetText("5 + j0.00");
     led.SetImageIndex(26);
-    Analysis.ResultsValid = true;
+    Analysis.SetResultsValid(true);
     Status.SetModified(true);
-    EXPECT_TRUE(Status.Modified);
-    EXPECT_FALSE(Analysis.ResultsValid);
+    EXPECT_TRUE(Status.Modified());
+    EXPECT_FALSE(Analysis.ResultsValid());
     EXPECT_EQ(led.ImageIndex(), 24);
     EXPECT_EQ(meter.ValueEdit()->Text(), "5 + j0.00");
     // Already modified: nothing is cleared again.
     led.SetImageIndex(26);
-    Analysis.ResultsValid = true;
+    Analysis.SetResultsValid(true);
     Status.SetModified(true);
     EXPECT_EQ(led.ImageIndex(), 26);
-    EXPECT_TRUE(Analysis.ResultsValid);
+    EXPECT_TRUE(Analysis.ResultsValid());
 }
 
 TEST_F(DocumentStatusTest, BecomingUnmodifiedKeepsTheResults) {
     Status.SetModified(true);
-    Analysis.ResultsValid = true;
+    Analysis.SetResultsValid(true);
     Status.SetModified(false);
-    EXPECT_FALSE(Status.Modified);
-    EXPECT_TRUE(Analysis.ResultsValid);
+    EXPECT_FALSE(Status.Modified());
+    EXPECT_TRUE(Analysis.ResultsValid());
 }
 
 TEST_F(DocumentStatusTest, UntitledAndUnmodified) {
@@ -57,7 +57,7 @@ TEST_F(DocumentStatusTest, UntitledAndUnmodified) {
 }
 
 TEST_F(DocumentStatusTest, TitleShowsTheFileNameWithoutItsFolder) {
-    Status.FileName = "/home/user/circuits/amp.zsm";
+    Status.SetFileName("/home/user/circuits/amp.zsm");
     Status.SetModified(true);
     Status.UpdateStatus();
     EXPECT_EQ(Platform.Title, "amp.zsm - ZaroSim");
@@ -74,10 +74,10 @@ class AnalysisKindTextTest : public DocumentStatusTest,
 
 TEST_P(AnalysisKindTextTest, ShownOnlyWhileResultsAreValid) {
     Analysis.AnalysisKind = GetParam().Kind;
-    Analysis.ResultsValid = true;
+    Analysis.SetResultsValid(true);
     Status.UpdateStatus();
     EXPECT_EQ(Platform.Status[1], GetParam().Text);
-    Analysis.ResultsValid = false;
+    Analysis.SetResultsValid(false);
     Status.UpdateStatus();
     EXPECT_EQ(Platform.Status[1], "");
 }

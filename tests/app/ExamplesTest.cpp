@@ -26,7 +26,7 @@ constexpr double CapacitorR = 1E-4;
 constexpr double Omega = 2 * std::numbers::pi * 1000; // the frequency field's 1000 Hz
 
 std::filesystem::path ExamplesFolder() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+    return std::filesystem::path(ZARO_SOURCE_DIR) / "examples";
 }
 
 // The root of an increasing f in [lo, hi], to double precision.
@@ -53,7 +53,7 @@ protected:
         Platform.Messages.clear();
     }
     void ExpectAnalysed() {
-        EXPECT_TRUE(Doc.Analysis.ResultsValid);
+        EXPECT_TRUE(Doc.Analysis.ResultsValid());
         EXPECT_EQ(Platform.Messages, std::vector<std::string>{});
     }
     // The n-th device of the class, in canvas order.

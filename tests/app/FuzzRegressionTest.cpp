@@ -12,8 +12,7 @@
 namespace zaro::test {
 namespace {
 
-const std::filesystem::path Corpus =
-    std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "fuzz" / "corpus";
+const std::filesystem::path Corpus = std::filesystem::path(ZARO_SOURCE_DIR) / "fuzz" / "corpus";
 
 std::vector<std::filesystem::path> CorpusFiles(const std::string& target) {
     std::vector<std::filesystem::path> files;

@@ -97,13 +97,13 @@ TEST_F(ModelFileRoundTripTest, TheLoadedCircuitHasEveryClassItsTextsAndItsWires)
 TEST_F(ModelFileRoundTripTest, LoadingTakesTheFullNameAndLeavesTheDocumentUnmodified) {
     BuildSmallCircuit();
     SaveModel(Doc, Folder / "small.zsm");
-    Other.Analysis.ResultsValid = true;
+    Other.Analysis.SetResultsValid(true);
     PlaceAt(Other, "TLamp", 0, 0); // modified, with a device to be replaced
     LoadModel(Other, Folder / "small.zsm");
 
     EXPECT_EQ(Other.FileName(), Folder / "small.zsm");
     EXPECT_FALSE(Other.Modified());
-    EXPECT_FALSE(Other.Analysis.ResultsValid);
+    EXPECT_FALSE(Other.Analysis.ResultsValid());
     EXPECT_EQ(OtherPlatform.Title, "small.zsm - ZaroSim");
     EXPECT_EQ(OtherPlatform.Status[0], "");
     EXPECT_EQ(ModelBytes(Other), ModelBytes(Doc));
@@ -185,9 +185,9 @@ TEST_F(ModelFileRoundTripTest, LoadedDevicesShowTheirPropertiesWhenClicked) {
     SaveModel(Doc, Folder / "small.zsm");
     LoadModel(Other, Folder / "small.zsm");
     Other.Canvas.SetSelectedDragPanelNo(1);
-    Other.MemoProperty.clear();
+    Other.SetPropertyText("");
     Other.Canvas.DragPanel(1).Click();
-    EXPECT_NE(Other.MemoProperty, "");
+    EXPECT_NE(Other.PropertyText(), "");
 }
 
 struct TSplitCase {

@@ -198,10 +198,10 @@ TEST_F(SegmentGestureTest, ShiftCtrlPressOnASegmentDeletesTheWire) {
 
 TEST_F(SegmentGestureTest, TheMouseDownEventSeesTheWireAlreadyDeleted) {
     int wiresSeen = -1;
-    Canvas.OnMouseDown = [&](TMouseButton, TShiftState shift, int, int) {
+    Canvas.OnMouseDown.Connect([&](TMouseButton, TShiftState shift, int, int) {
         EXPECT_EQ(shift, ShiftCtrl);
         wiresSeen = Canvas.ConnectorCount();
-    };
+    });
     Press(88, 100, ShiftCtrl);
     EXPECT_EQ(wiresSeen, 0);
 }
@@ -287,9 +287,9 @@ TEST_F(PanningGestureTest, PressingEmptyCanvasDeselectsThePanel) {
 }
 
 TEST_F(PanningGestureTest, EveryPressFocusesTheCanvasBeforeTheMouseDownEventIsRaised) {
-    Canvas.OnMouseDown = [this](TMouseButton, TShiftState, int x, int y) {
+    Canvas.OnMouseDown.Connect([this](TMouseButton, TShiftState, int x, int y) {
         Platform.Calls.push_back("OnMouseDown " + std::to_string(x) + "," + std::to_string(y));
-    };
+    });
     Press(10, 20);
     ASSERT_GE(Platform.Calls.size(), 2u);
     EXPECT_EQ(Platform.Calls[Platform.Calls.size() - 2], "FocusCanvas");

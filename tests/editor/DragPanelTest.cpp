@@ -150,7 +150,7 @@ protected:
 TEST_F(DragPanelPressTest, ResizeCornerIsTestedBeforeThePortUnderIt) {
     AddCornerPort();
     int portEvents = 0;
-    P.OnDragPanelPortClicked = [&](auto&&...) { ++portEvents; };
+    P.OnDragPanelPortClicked.Connect([&](auto&&...) { ++portEvents; });
     P.MouseDown(mbLeft, {}, 54, 54);
     EXPECT_EQ(Canvas.Status(), TCodingPanelStatus::cpsResizingPanel);
     EXPECT_EQ(Canvas.DragComponent(), &P);
@@ -216,15 +216,15 @@ TEST_F(DragPanelPressTest, BodyPressStartsADragOfThePanel) {
 
 TEST_F(DragPanelPressTest, PortPressRaisesTheEventThenStartsConnecting) {
     std::vector<std::string> seen;
-    P.OnDragPanelPortClicked = [&](TDragPanel& sender, TMouseButton button, TShiftState shift,
-                                   int x, int y, int index, int port) {
+    P.OnDragPanelPortClicked.Connect([&](TDragPanel& sender, TMouseButton button, TShiftState shift,
+                                         int x, int y, int index, int port) {
         EXPECT_EQ(&sender, &P);
         EXPECT_EQ(button, mbLeft);
         EXPECT_TRUE(shift.Contains(TShiftFlag::ssShift));
         EXPECT_EQ(Canvas.Status(), TCodingPanelStatus::cpsNormal); // the canvas comes after
         seen.push_back(std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(index) +
                        ":" + std::to_string(port));
-    };
+    });
     P.MouseDown(mbLeft, TShiftFlag::ssShift, 61, 30);
     EXPECT_THAT(seen, ElementsAre("61,30 0:1"));
     EXPECT_EQ(Canvas.Status(), TCodingPanelStatus::cpsConnecting);
@@ -248,10 +248,10 @@ TEST_F(DragPanelPressTest, OtherButtonsOnlySelectThePanel) {
 
 TEST_F(DragPanelPressTest, EveryPressFocusesTheCanvasThenRaisesMouseDown) {
     std::vector<std::string> order;
-    P.OnMouseDown = [&](TDragPanel&, TMouseButton, TShiftState, int x, int y) {
+    P.OnMouseDown.Connect([&](TDragPanel&, TMouseButton, TShiftState, int x, int y) {
         order.push_back("down " + std::to_string(x) + "," + std::to_string(y) + " after " +
                         std::to_string(Platform.Count("FocusCanvas")) + " focus");
-    };
+    });
     P.MouseDown(mbLeft, {}, 61, 30);
     P.MouseDown(mbRight, {}, 1, 2);
     EXPECT_THAT(order, ElementsAre("down 61,30 after 1 focus", "down 1,2 after 2 focus"));
@@ -263,9 +263,10 @@ TEST(DragPanelWithoutCanvas, PressesChangeNothingButRaiseTheEvents) {
     p.SetResizeStyle(TDragPanelResizeStyle::dprsLine);
     int downs = 0;
     std::vector<int> ports;
-    p.OnMouseDown = [&](auto&&...) { ++downs; };
-    p.OnDragPanelPortClicked = [&](TDragPanel&, TMouseButton, TShiftState, int, int, int index,
-                                   int port) { ports.push_back(index * 10 + port); };
+    p.OnMouseDown.Connect([&](auto&&...) { ++downs; });
+    p.OnDragPanelPortClicked.Connect([&](TDragPanel&, TMouseButton, TShiftState, int, int,
+                                         int index,
+                                         int port) { ports.push_back(index * 10 + port); });
     p.MouseDown(mbLeft, {}, 20, 20); // body
     p.MouseDown(mbLeft, {}, 60, 5);  // iconize box
     p.MouseDown(mbLeft, {}, 30, 62); // port 3, inside the resize corner
@@ -389,7 +390,7 @@ TEST_F(DragPanelPressTest, PictureFollowsTheCanvasSettings) {
     EXPECT_EQ(P.Picture().Glyphs[0].GlyphIndex, 1);
 
     int painted = 0;
-    P.OnPaint = [&](TDragPanel& sender) { painted += &sender == &P ? 1 : 100; };
+    P.OnPaint.Connect([&](TDragPanel& sender) { painted += &sender == &P ? 1 : 100; });
     P.Painted();
     EXPECT_EQ(painted, 1);
 }

@@ -8,7 +8,7 @@ namespace {
 TEST(EditBox, TellsTheViewAboutRealChangesOnly) {
     TEditBox box;
     int changes = 0;
-    box.OnChange = [&](TEditBox& sender) { changes += &sender == &box ? 1 : 100; };
+    box.OnChange.Connect([&](TEditBox& sender) { changes += &sender == &box ? 1 : 100; });
     box.SetText("1k");
     box.SetText("1k");
     box.SetReadOnly(true);
