@@ -18,17 +18,6 @@ double Rank(const TFinding& finding) {
     return finding.Residual;
 }
 
-bool PortsSolved(const TDragPanel& panel, const TAnalysisState& state) {
-    for (int p = 0; p < panel.PortCount(); ++p) {
-        const int wire = panel.PortConnectorNo(p);
-        if (wire < 0 || wire >= static_cast<int>(state.WireVoltages.size()) ||
-            wire >= static_cast<int>(state.WireCurrents.size())) {
-            return false;
-        }
-    }
-    return true;
-}
-
 TFinding ResidualFinding(TZaroSimDevice& device, const TAnalysisState& state) {
     TFinding finding;
     finding.Kind = TFindingKind::LargeResidual;

@@ -39,17 +39,20 @@ public:
     using TAnalysisFixture::Host;
     using TAnalysisFixture::Wire;
 
-    // Devices 0 to 3: a 15 V source driving 1k, closed through a junction that
-    // also holds the ground. Sound in DC and AC; faults are added after it.
+    // Two two-ports in a ring, port 1 of each to port 0 of the other, closed
+    // through a junction that also holds a ground (the next two devices).
+    void GroundedRing(TZaroSimDevice& a, TZaroSimDevice& b) {
+        auto& y = Add<TYConnection>();
+        Wire(a, 1, b, 0);
+        Wire(b, 1, y, 0);
+        Wire(y, 1, a, 0);
+        Wire(y, 2, Add<TGnd>(), 0);
+    }
+    // Devices 0 to 3: a 15 V source driving 1k. Sound in DC and AC; faults
+    // are added after it.
     void SoundLoop() {
         auto& source = Add<TVDC>();
-        auto& r = Add<TResistor>();
-        auto& y = Add<TYConnection>();
-        auto& gnd = Add<TGnd>();
-        Wire(source, 1, r, 0);
-        Wire(r, 1, y, 0);
-        Wire(y, 1, source, 0);
-        Wire(y, 2, gnd, 0);
+        GroundedRing(source, Add<TResistor>());
     }
     // Runs the command; an error that leaves it is kept, not raised.
     void Run(TCommand command) {
@@ -157,13 +160,7 @@ void CurrentIntoOpen(DiagnosisTest& t) {
 
 void CurrentSourcesInSeries(DiagnosisTest& t) {
     auto& first = t.Add<TISRC>();
-    auto& second = t.Add<TISRC>("2m");
-    auto& y = t.Add<TYConnection>();
-    auto& gnd = t.Add<TGnd>();
-    t.Wire(first, 1, second, 0);
-    t.Wire(second, 1, y, 0);
-    t.Wire(y, 1, first, 0);
-    t.Wire(y, 2, gnd, 0);
+    t.GroundedRing(first, t.Add<TISRC>("2m"));
 }
 
 void ResistorWiredToItself(DiagnosisTest& t) {
@@ -204,13 +201,7 @@ void NoGround(DiagnosisTest& t) {
 template <typename TFirst, typename TSecond>
 void SideBySideWith(DiagnosisTest& t, const std::string& first, const std::string& second) {
     auto& a = t.Add<TFirst>(first);
-    auto& b = t.Add<TSecond>(second);
-    auto& y = t.Add<TYConnection>();
-    auto& gnd = t.Add<TGnd>();
-    t.Wire(a, 1, b, 0);
-    t.Wire(b, 1, y, 0);
-    t.Wire(y, 1, a, 0);
-    t.Wire(y, 2, gnd, 0);
+    t.GroundedRing(a, t.Add<TSecond>(second));
 }
 
 template <typename TFirst, typename TSecond> void SideBySide(DiagnosisTest& t) {
