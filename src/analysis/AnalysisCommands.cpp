@@ -87,12 +87,21 @@ template <typename TStep> auto TAnalysisCommands::Diagnosed(TFailedStep failedSt
             step();
         } catch (const std::exception& error) {
             if (!IsUserBreak(error)) {
-                Host.SetDiagnosis(
-                    DiagnoseFailedStep(Equations.Canvas(), Equations.State(), failedStep));
+                Diagnose(failedStep);
             }
             throw;
         }
     };
+}
+
+// The failure is what the user is told about; a diagnosis that cannot be made
+// leaves nothing to add to it.
+void TAnalysisCommands::Diagnose(TFailedStep failedStep) {
+    try {
+        Host.SetDiagnosis(DiagnoseFailedStep(Equations.Canvas(), Equations.State(), failedStep));
+    } catch (const std::exception&) {
+        Host.SetDiagnosis({});
+    }
 }
 
 void TAnalysisCommands::ReadFrequency() {

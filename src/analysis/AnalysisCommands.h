@@ -62,6 +62,7 @@ private:
     // The step, made to hand the host a diagnosis of the circuit when it fails
     // (a user break is no failure).
     template <typename TStep> auto Diagnosed(TFailedStep failedStep, TStep step);
+    void Diagnose(TFailedStep failedStep);
     void ReadFrequency();
     void NonLinearDCBody(bool initialise);
     void NonLinearACBody(bool initialise);

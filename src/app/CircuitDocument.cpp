@@ -22,6 +22,10 @@ TCircuitDocument::TCircuitDocument(TPlatform& platform, TProgressView& progressV
     // The document lives as long as its canvas and its state: the links need no handles.
     Analysis.ResultsChanged.Connect([this] { ResultsChanged.Emit(); });
     EditCommitted.Connect([this] { EndDiagnosis(); });
+    Canvas.PanelInserted.Connect([this](int) { EndDiagnosis(); });
+    Canvas.PanelAboutToBeRemoved.Connect([this](int) { EndDiagnosis(); });
+    Canvas.WireAdded.Connect([this](int) { EndDiagnosis(); });
+    Canvas.WireRemoved.Connect([this](int) { EndDiagnosis(); });
 }
 
 // --- Document state -------------------------------------------------------------------
@@ -195,15 +199,22 @@ void TCircuitDocument::ShowDeviceProperty() {
                     DiagnosisPropertyText(Diagnosed.Diagnosis()));
 }
 
-// An edit ends the diagnosis of the last failed analysis, on the canvas and
-// in the property text.
+// An edit, or any change of the devices and wires (a file opened, a paste),
+// ends the diagnosis of the last failed analysis, on the canvas and in the
+// property text. The canvas may be in the middle of a change: only the
+// text is touched, not the devices.
 void TCircuitDocument::EndDiagnosis() {
-    if (!Diagnosed.Diagnosis().Empty()) {
-        Diagnosed.Clear();
-        ShowDeviceProperty();
+    if (Diagnosed.Diagnosis().Empty()) {
+        return;
+    }
+    const std::string sentences = DiagnosisPropertyText(Diagnosed.Diagnosis());
+    Diagnosed.Clear();
+    const std::string& text = PropertyText();
+    if (text.size() >= sentences.size() &&
+        text.compare(text.size() - sentences.size(), sentences.size(), sentences) == 0) {
+        SetPropertyText(text.substr(0, text.size() - sentences.size()));
     }
 }
-
 void TCircuitDocument::MoreAnalyze1Click() {
     zaro::MoreAnalyze1Click(Canvas, Platform);
 }

@@ -150,6 +150,14 @@ TEST_F(DocumentDiagnosis, TheNextAnalysisEndsIt) {
     EXPECT_EQ(Announced, 2);
 }
 
+TEST_F(DocumentDiagnosis, OpeningAnotherModelEndsIt) {
+    BuildWithFloatingPair();
+    Doc.AtnSimulateDC();
+    LoadModel(Doc, (std::filesystem::path(ZARO_SOURCE_DIR) / "examples" / "divider.zsm").string());
+    EXPECT_TRUE(Doc.Diagnosed.Devices().empty());
+    EXPECT_EQ(Doc.PropertyText().find("GND に接続"), std::string::npos);
+}
+
 class ExampleDiagnosis : public TDocumentFixture,
                          public ::testing::WithParamInterface<const char*> {};
 
