@@ -38,7 +38,7 @@ struct TBenchDocument {
         return device;
     }
     void Wire(const TDragPanel& a, int pa, const TDragPanel& b, int pb) {
-        Doc.Canvas.ConnectPorts(a.Index(), pa, b.Index(), pb);
+        Doc.Canvas().ConnectPorts(a.Index(), pa, b.Index(), pb);
     }
 };
 
@@ -127,14 +127,14 @@ bool ZaroMathReady(benchmark::State& state) {
 
 template <typename TCommand>
 void RunCommand(benchmark::State& state, TBenchDocument& b, TCommand command) {
-    state.counters["wires"] = b.Doc.Canvas.ConnectorCount();
+    state.counters["wires"] = b.Doc.Canvas().ConnectorCount();
     for (auto _ : state) {
         try {
             (b.Doc.*command)();
         } catch (const std::exception& e) {
             b.Messages << e.what();
         }
-        if (!b.Doc.Analysis.ResultsValid()) {
+        if (!b.Doc.Analysis().ResultsValid()) {
             state.SkipWithError(("analysis failed: " + b.Messages.str()).c_str());
             return;
         }
@@ -170,7 +170,7 @@ void BM_NonLinearDCDiodeLadder(benchmark::State& state) {
     BuildLadder<TVDC, TDiode, TResistor>(b, 4 * static_cast<int>(state.range(0)) + 4, "20", "",
                                          "1k");
     RunCommand(state, b, &TCircuitDocument::AtnSimulateDCNonLinear);
-    state.counters["evaluations"] = b.Doc.Registry.IterationCount;
+    state.counters["evaluations"] = b.Doc.Registry().IterationCount();
 }
 
 void BM_NonLinearDCTransistorChain(benchmark::State& state) {
@@ -180,7 +180,7 @@ void BM_NonLinearDCTransistorChain(benchmark::State& state) {
     TBenchDocument b;
     BuildTransistorChain(b, static_cast<int>(state.range(0)));
     RunCommand(state, b, &TCircuitDocument::AtnSimulateDCNonLinear);
-    state.counters["evaluations"] = b.Doc.Registry.IterationCount;
+    state.counters["evaluations"] = b.Doc.Registry().IterationCount();
 }
 
 // What a failed analysis adds: the structural check of the same ladders in
@@ -191,11 +191,13 @@ void BM_DiagnoseLadder(benchmark::State& state) {
     }
     TBenchDocument b;
     BuildLadder<TVAC, TResistor, TResistor>(b, static_cast<int>(state.range(0)), "10", "100", "1k");
-    StoreFrequencyVariable(b.Doc.MemoVariables, 1000);
+    std::vector<std::string> variables = b.Doc.VariableLines();
+    StoreFrequencyVariable(variables, 1000);
+    b.Doc.SetVariableLines(variables);
     const TAnalysisDomain domain = state.range(1) == 1 ? TAnalysisDomain::AC : TAnalysisDomain::DC;
-    state.counters["wires"] = b.Doc.Canvas.ConnectorCount();
+    state.counters["wires"] = b.Doc.Canvas().ConnectorCount();
     for (auto _ : state) {
-        if (!DiagnoseStructure(b.Doc.Canvas, domain).Empty()) {
+        if (!DiagnoseStructure(b.Doc.Canvas(), domain).Empty()) {
             state.SkipWithError("a finding on a sound ladder");
             return;
         }

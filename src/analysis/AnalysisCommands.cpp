@@ -17,12 +17,12 @@ TAnalysisCommands::TAnalysisCommands(TCircuitEquations& equations, TNonLinearAna
 // --- Frame -------------------------------------------------------------------------
 
 template <typename TBody>
-void TAnalysisCommands::RunCommand(int kind, bool clearsDebugLog, TBody body) {
+void TAnalysisCommands::RunCommand(TAnalysisKind kind, bool clearsDebugLog, TBody body) {
     Host.BeginBusy();
     if (clearsDebugLog) {
         Host.DebugLog().clear();
     }
-    Equations.Progress().UserBreak = false;
+    Equations.Progress().ClearUserBreak();
     Host.SetDiagnosis({});
     try {
         body();
@@ -33,7 +33,7 @@ void TAnalysisCommands::RunCommand(int kind, bool clearsDebugLog, TBody body) {
     Finish(kind);
 }
 
-void TAnalysisCommands::Finish(int kind) {
+void TAnalysisCommands::Finish(TAnalysisKind kind) {
     Equations.Progress().Hide();
     Equations.State().AnalysisKind = kind;
     // The devices may change before the next command; nothing keeps pointing
@@ -70,13 +70,13 @@ TAnalysisCommands::TOutcome TAnalysisCommands::Guarded(TStep step, const char* f
     } catch (const EMathError&) {
         ShowInformation(failureMessage);
         return TOutcome::Failed;
-    } catch (const EZaroError& error) {
-        if (!catchesUserBreak || !IsUserBreak(error)) {
+    } catch (const EUserBreak&) {
+        if (!catchesUserBreak) {
             throw;
         }
         Equations.Progress().Hide();
         ShowInformation(MsgInterrupted);
-        Equations.Progress().UserBreak = false;
+        Equations.Progress().ClearUserBreak();
         return TOutcome::Interrupted;
     }
 }
@@ -85,10 +85,13 @@ template <typename TStep> auto TAnalysisCommands::Diagnosed(TFailedStep failedSt
     return [this, failedStep, step] {
         try {
             step();
-        } catch (const std::exception& error) {
-            if (!IsUserBreak(error)) {
-                Diagnose(failedStep);
-            }
+        } catch (const EUserBreak&) {
+            throw;
+        } catch (const EMathError&) {
+            Diagnose(failedStep, true);
+            throw;
+        } catch (const std::exception&) {
+            Diagnose(failedStep, false);
             throw;
         }
     };
@@ -96,9 +99,10 @@ template <typename TStep> auto TAnalysisCommands::Diagnosed(TFailedStep failedSt
 
 // The failure is what the user is told about; a diagnosis that cannot be made
 // leaves nothing to add to it.
-void TAnalysisCommands::Diagnose(TFailedStep failedStep) {
+void TAnalysisCommands::Diagnose(TFailedStep failedStep, bool mathError) {
     try {
-        Host.SetDiagnosis(DiagnoseFailedStep(Equations.Canvas(), Equations.State(), failedStep));
+        Host.SetDiagnosis(
+            DiagnoseFailedStep(Equations.Canvas(), Equations.State(), failedStep, mathError));
     } catch (const std::exception&) {
         Host.SetDiagnosis({});
     }
@@ -120,7 +124,7 @@ void TAnalysisCommands::ShowInformation(const std::string& text) {
 // --- Linear commands ---------------------------------------------------------------
 
 void TAnalysisCommands::AtnSimulateDC() {
-    RunCommand(akLinearDC, false, [this] {
+    RunCommand(TAnalysisKind::akLinearDC, false, [this] {
         if (!StartBody()) {
             return;
         }
@@ -135,7 +139,7 @@ void TAnalysisCommands::AtnSimulateDC() {
 }
 
 void TAnalysisCommands::AtnSimulateAC() {
-    RunCommand(akLinearAC, false, [this] {
+    RunCommand(TAnalysisKind::akLinearAC, false, [this] {
         if (!StartBody()) {
             return;
         }
@@ -178,7 +182,7 @@ void TAnalysisCommands::NonLinearACBody(bool initialise) {
 }
 
 void TAnalysisCommands::AtnSimulateDCNonLinear() {
-    RunCommand(akDC, true, [this] {
+    RunCommand(TAnalysisKind::akDC, true, [this] {
         if (StartBody()) {
             ReadFrequency();
             NonLinearDCBody(true);
@@ -187,7 +191,7 @@ void TAnalysisCommands::AtnSimulateDCNonLinear() {
 }
 
 void TAnalysisCommands::AtnSimulateDCAdditional() {
-    RunCommand(akDC, true, [this] {
+    RunCommand(TAnalysisKind::akDC, true, [this] {
         if (StartBody()) {
             ReadFrequency();
             NonLinearDCBody(false);
@@ -196,7 +200,7 @@ void TAnalysisCommands::AtnSimulateDCAdditional() {
 }
 
 void TAnalysisCommands::AtnSimulateACNonLinear() {
-    RunCommand(akAC, true, [this] {
+    RunCommand(TAnalysisKind::akAC, true, [this] {
         if (StartBody()) {
             ReadFrequency();
             NonLinearACBody(true);
@@ -207,7 +211,7 @@ void TAnalysisCommands::AtnSimulateACNonLinear() {
 // Keeps F and the debug log; its own preparation resets the parameters, so
 // the operating-point search starts from the start values.
 void TAnalysisCommands::AtnSimulateACAdditional() {
-    RunCommand(akAC, false, [this] {
+    RunCommand(TAnalysisKind::akAC, false, [this] {
         if (StartBody()) {
             Diagnosed(TFailedStep::DCSolve, [this] { Equations.PrepareAnalysis(); })();
             NonLinearACBody(false);

@@ -54,13 +54,13 @@ TCircuitDiagnosis DiagnoseWiring(const TCodingPanel& canvas) {
 }
 
 TCircuitDiagnosis DiagnoseFailedStep(const TCodingPanel& canvas, const TAnalysisState& state,
-                                     TFailedStep step) {
+                                     TFailedStep step, bool mathError) {
     const TAnalysisDomain domain =
         step == TFailedStep::ACSolve ? TAnalysisDomain::AC : TAnalysisDomain::DC;
     // The residuals first: the structural check evaluates the values again.
     std::vector<TFinding> residuals;
     if (step == TFailedStep::OperatingPoint) {
-        residuals = LargestResiduals(canvas, state, ResidualsReported);
+        residuals = LargestResiduals(canvas, state, ResidualsReported, mathError);
     }
     TCircuitDiagnosis diagnosis = DiagnoseStructure(canvas, domain);
     if (diagnosis.Empty()) {

@@ -70,9 +70,9 @@ enum class TFailedStep {
 
 // The structural check in the step's domain; when it finds nothing wrong with
 // a failed operating-point search, the devices with the largest residuals
-// (at most ResidualsReported).
+// (at most ResidualsReported; worked out again after a math error).
 inline constexpr int ResidualsReported = 3;
 TCircuitDiagnosis DiagnoseFailedStep(const TCodingPanel& canvas, const TAnalysisState& state,
-                                     TFailedStep step);
+                                     TFailedStep step, bool mathError);
 
 } // namespace zaro

@@ -18,7 +18,16 @@ double Rank(const TFinding& finding) {
     return finding.Residual;
 }
 
-TFinding ResidualFinding(TZaroSimDevice& device, const TAnalysisState& state) {
+// The norm of what the last evaluation left, as CalcNonLinearResidual returns it.
+double StoredResidual(const TZaroSimDevice& device) {
+    double squares = 0.0;
+    for (const double r : device.Residuals()) {
+        squares += r * r;
+    }
+    return std::sqrt(squares);
+}
+
+TFinding ResidualFinding(TZaroSimDevice& device, const TAnalysisState& state, bool recompute) {
     TFinding finding;
     finding.Kind = TFindingKind::LargeResidual;
     finding.Devices.push_back({device.Index(), device.ClassName()});
@@ -28,6 +37,10 @@ TFinding ResidualFinding(TZaroSimDevice& device, const TAnalysisState& state) {
         potentials[p] = WireVoltageAt(state, device.PortConnectorNo(p)).re;
         currents[p] = WireCurrentAt(state, device.PortConnectorNo(p)).re;
         finding.Voltages.push_back({PortName(device, p), potentials[p]});
+    }
+    if (!recompute) {
+        finding.Residual = StoredResidual(device);
+        return finding;
     }
     try {
         finding.Residual = std::fabs(device.CalcNonLinearResidual(potentials, currents));
@@ -40,14 +53,14 @@ TFinding ResidualFinding(TZaroSimDevice& device, const TAnalysisState& state) {
 } // namespace
 
 std::vector<TFinding> LargestResiduals(const TCodingPanel& canvas, const TAnalysisState& state,
-                                       int count) {
+                                       int count, bool recompute) {
     std::vector<TFinding> findings;
     for (int i = 0; i < canvas.DragPanelCount(); ++i) {
         TZaroSimDevice& device = DeviceAt(canvas, i);
         if (!device.IsNonLinear() || !PortsSolved(device, state)) {
             continue;
         }
-        TFinding finding = ResidualFinding(device, state);
+        TFinding finding = ResidualFinding(device, state, recompute);
         if (Rank(finding) > 0.0) {
             findings.push_back(std::move(finding));
         }

@@ -8,12 +8,13 @@
 
 namespace zaro {
 
-// Lets every non-linear device work out its residual again from the wire
-// arrays as the search left them (as the search itself does after each
-// solve) and returns up to `count` LargeResidual findings, largest first; a
-// device whose residual raises a math error comes before all others. Devices
-// whose residual is 0 are left out.
+// Up to `count` LargeResidual findings, largest first, with the port
+// potentials of the wire arrays as the search left them; devices whose
+// residual is 0 are left out. The residuals are those the last evaluation
+// left, unless `recompute`: after a math error, which names no device, every
+// non-linear device works its residual out again from the wire arrays (as the
+// search does after each solve), and one that raises a math error comes first.
 std::vector<TFinding> LargestResiduals(const TCodingPanel& canvas, const TAnalysisState& state,
-                                       int count);
+                                       int count, bool recompute);
 
 } // namespace zaro

@@ -14,18 +14,19 @@ constexpr int DeleteKey = 46;
 } // namespace
 
 TCircuitDocument::TCircuitDocument(TPlatform& platform, TProgressView& progressView)
-    : Platform(platform), Canvas(platform), Progress(platform, &progressView),
-      Status(platform, Canvas, Analysis), Equations(Canvas, platform, Progress, Analysis, Registry),
-      NonLinear(Equations), Commands(Equations, NonLinear, *this) {
-    TP1.SetVariables(&MemoVariables);
+    : FPlatform(platform), FCanvas(platform), FProgress(platform, &progressView),
+      Status(platform, FCanvas, FAnalysis),
+      Equations(FCanvas, platform, FProgress, FAnalysis, FRegistry), NonLinear(Equations),
+      Commands(Equations, NonLinear, *this) {
+    FTP1.SetVariables(&FMemoVariables);
     ListenToCanvas();
     // The document lives as long as its canvas and its state: the links need no handles.
-    Analysis.ResultsChanged.Connect([this] { ResultsChanged.Emit(); });
+    FAnalysis.ResultsChanged.Connect([this] { ResultsChanged.Emit(); });
     EditCommitted.Connect([this] { EndDiagnosis(); });
-    Canvas.PanelInserted.Connect([this](int) { EndDiagnosis(); });
-    Canvas.PanelAboutToBeRemoved.Connect([this](int) { EndDiagnosis(); });
-    Canvas.WireAdded.Connect([this](int) { EndDiagnosis(); });
-    Canvas.WireRemoved.Connect([this](int) { EndDiagnosis(); });
+    FCanvas.PanelInserted.Connect([this](int) { EndDiagnosis(); });
+    FCanvas.PanelAboutToBeRemoved.Connect([this](int) { EndDiagnosis(); });
+    FCanvas.WireAdded.Connect([this](int) { EndDiagnosis(); });
+    FCanvas.WireRemoved.Connect([this](int) { EndDiagnosis(); });
 }
 
 // --- Document state -------------------------------------------------------------------
@@ -68,7 +69,7 @@ void TCircuitDocument::BeginBusy() {
 
 void TCircuitDocument::CommitCircuitEdit() {
     SetModified(true);
-    Analysis.SetResultsValid(false);
+    FAnalysis.SetResultsValid(false);
     UpdateStatus();
     EditCommitted.Emit();
 }
@@ -89,14 +90,14 @@ void TCircuitDocument::SetPropertyText(const std::string& text) {
 }
 
 void TCircuitDocument::SetVariableLines(std::vector<std::string> lines) {
-    if (lines != MemoVariables) {
-        MemoVariables = std::move(lines);
+    if (lines != FMemoVariables) {
+        FMemoVariables = std::move(lines);
         VariablesTextChanged.Emit();
     }
 }
 
 std::string TCircuitDocument::VariablesText() const {
-    return JoinVariableLines(MemoVariables);
+    return JoinVariableLines(FMemoVariables);
 }
 
 void TCircuitDocument::SetVariablesText(const std::string& text) {
@@ -107,24 +108,24 @@ void TCircuitDocument::SetVariablesText(const std::string& text) {
 
 TZaroSimDevice& TCircuitDocument::AddDevice(std::unique_ptr<TZaroSimDevice> device) {
     TZaroSimDevice& added = *device;
-    Canvas.AddDragPanel(std::move(device));
+    FCanvas.AddDragPanel(std::move(device));
     return added;
 }
 
 // --- The canvas's events --------------------------------------------------------------
 
 void TCircuitDocument::ListenToCanvas() {
-    Canvas.PanelInserted.Connect([this](int index) { PanelInserted(index); });
-    Canvas.OnKeyDown.Connect([this](int key, TShiftState) { CanvasKeyDown(key); });
-    Canvas.OnClick.Connect([this] { SetPropertyText(NoDeviceSelected); });
-    Canvas.OnMouseDown.Connect(
+    FCanvas.PanelInserted.Connect([this](int index) { PanelInserted(index); });
+    FCanvas.OnKeyDown.Connect([this](int key, TShiftState) { CanvasKeyDown(key); });
+    FCanvas.OnClick.Connect([this] { SetPropertyText(NoDeviceSelected); });
+    FCanvas.OnMouseDown.Connect(
         [this](TMouseButton, TShiftState shift, int, int) { CanvasMouseDown(shift); });
-    Canvas.EditCommitted.Connect([this](TCanvasEdit edit) { CanvasEditCommitted(edit); });
+    FCanvas.EditCommitted.Connect([this](TCanvasEdit edit) { CanvasEditCommitted(edit); });
 }
 
 // The panel's signal goes with the panel, so the link needs no handle.
 void TCircuitDocument::PanelInserted(int index) {
-    Canvas.DragPanel(index).OnClick.Connect([this](TDragPanel&) { ShowDeviceProperty(); });
+    FCanvas.DragPanel(index).OnClick.Connect([this](TDragPanel&) { ShowDeviceProperty(); });
 }
 
 void TCircuitDocument::CanvasKeyDown(int key) {
@@ -153,9 +154,9 @@ void TCircuitDocument::CanvasEditCommitted(TCanvasEdit edit) {
 // --- Analysis -------------------------------------------------------------------------
 
 template <typename TCommand> void TCircuitDocument::RunAnalysis(TCommand command) {
-    const std::vector<std::string> before = MemoVariables;
+    const std::vector<std::string> before = FMemoVariables;
     const auto announce = [&] {
-        if (MemoVariables != before) {
+        if (FMemoVariables != before) {
             VariablesTextChanged.Emit();
         }
     };
@@ -195,8 +196,8 @@ void TCircuitDocument::AtnSimulateACAdditional() {
 // --- Result listing -------------------------------------------------------------------
 
 void TCircuitDocument::ShowDeviceProperty() {
-    SetPropertyText(DevicePropertyText(Canvas, Analysis) +
-                    DiagnosisPropertyText(Diagnosed.Diagnosis()));
+    SetPropertyText(DevicePropertyText(FCanvas, FAnalysis) +
+                    DiagnosisPropertyText(FDiagnosed.Diagnosis()));
 }
 
 // An edit, or any change of the devices and wires (a file opened, a paste),
@@ -204,23 +205,24 @@ void TCircuitDocument::ShowDeviceProperty() {
 // property text. The canvas may be in the middle of a change: only the
 // text is touched, not the devices.
 void TCircuitDocument::EndDiagnosis() {
-    if (Diagnosed.Diagnosis().Empty()) {
+    if (FDiagnosed.Diagnosis().Empty()) {
         return;
     }
-    const std::string sentences = DiagnosisPropertyText(Diagnosed.Diagnosis());
-    Diagnosed.Clear();
+    const std::string sentences = DiagnosisPropertyText(FDiagnosed.Diagnosis());
+    FDiagnosed.Clear();
     const std::string& text = PropertyText();
     if (text.size() >= sentences.size() &&
         text.compare(text.size() - sentences.size(), sentences.size(), sentences) == 0) {
         SetPropertyText(text.substr(0, text.size() - sentences.size()));
     }
 }
+
 void TCircuitDocument::MoreAnalyze1Click() {
-    zaro::MoreAnalyze1Click(Canvas, Platform);
+    zaro::MoreAnalyze1Click(FCanvas, FPlatform);
 }
 
 void TCircuitDocument::DebugLogCopy1Click() {
-    zaro::DebugLogCopy1Click(DebugLogLines, Platform);
+    zaro::DebugLogCopy1Click(FDebugLogLines, FPlatform);
 }
 
 } // namespace zaro

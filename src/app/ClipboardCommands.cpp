@@ -17,16 +17,16 @@ void ForgetWires(TZaroSimDevice& device) {
 } // namespace
 
 void AtnEditCopy(TCircuitDocument& document) {
-    const std::int32_t selected = document.Canvas.SelectedDragPanelNo();
+    const std::int32_t selected = document.Canvas().SelectedDragPanelNo();
     if (selected == -1) {
         return;
     }
-    document.Platform.SetClipboardData(DeviceClipboardFormat,
-                                       DeviceRecordBytes(document.Canvas.DragPanel(selected)));
+    document.Platform().SetClipboardData(DeviceClipboardFormat,
+                                         DeviceRecordBytes(document.Canvas().DragPanel(selected)));
 }
 
 void AtnEditCut(TCircuitDocument& document) {
-    if (document.Canvas.SelectedDragPanelNo() == -1) {
+    if (document.Canvas().SelectedDragPanelNo() == -1) {
         return;
     }
     AtnEditCopy(document);
@@ -35,22 +35,22 @@ void AtnEditCut(TCircuitDocument& document) {
 
 TZaroSimDevice* AtnEditPaste(TCircuitDocument& document) {
     const std::optional<std::vector<std::uint8_t>> payload =
-        document.Platform.ClipboardData(DeviceClipboardFormat);
+        document.Platform().ClipboardData(DeviceClipboardFormat);
     if (!payload) {
         return nullptr;
     }
     TMemoryStream stream(*payload);
-    std::unique_ptr<TZaroSimDevice> device = ReadDeviceRecord(stream, document.TP1);
+    std::unique_ptr<TZaroSimDevice> device = ReadDeviceRecord(stream, document.TP1());
     // The record's wire numbers belong to the circuit it was copied from.
     ForgetWires(*device);
     TZaroSimDevice& added = document.AddDevice(std::move(device));
-    CenterInCanvas(document.Canvas, added);
+    CenterInCanvas(document.Canvas(), added);
     document.CommitCircuitEdit();
     return &added;
 }
 
 void AtnEditDelete(TCircuitDocument& document) {
-    TCodingPanel& canvas = document.Canvas;
+    TCodingPanel& canvas = document.Canvas();
     if (canvas.SelectedDragPanelNo() != -1) {
         canvas.DeleteDragPanel(canvas.SelectedDragPanelNo());
         document.SetPropertyText(NoDeviceSelected);

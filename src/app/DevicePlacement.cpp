@@ -72,8 +72,8 @@ void SetPlacedPortCaptions(TZaroSimDevice& device) {
 }
 
 TZaroSimDevice& PlaceDevice(TCircuitDocument& document, std::string_view className) {
-    TZaroSimDevice& device = document.AddDevice(NewDevice(className, document.TP1));
-    CenterInCanvas(document.Canvas, device);
+    TZaroSimDevice& device = document.AddDevice(NewDevice(className, document.TP1()));
+    CenterInCanvas(document.Canvas(), device);
     SetMeterPolarityCaptions(device);
     document.CommitCircuitEdit();
     return device;

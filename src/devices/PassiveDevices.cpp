@@ -15,12 +15,12 @@ void TResistor::UpdateDeviceValue() {
 }
 
 void TResistor::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
-    BuildDCResistanceEquation(Coef, Rhs, Value.re);
+    BuildDCResistanceEquation(Coef, Rhs, Value().re);
 }
 
 void TResistor::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
     UpdateDeviceValue();
-    BuildACImpedanceEquation(Coef, Rhs, Value);
+    BuildACImpedanceEquation(Coef, Rhs, Value());
 }
 
 const TOldSizeConversion* TResistor::OldSizeConversion() const {
@@ -50,7 +50,7 @@ void TReactiveDevice::UpdateDeviceValue() {
 }
 
 void TReactiveDevice::EvaluateImpedance() {
-    Value = MakeComplex(SeriesResistance, EvaluateExpression(FReactanceFormula(ValueText())));
+    SetValue(MakeComplex(SeriesResistance, EvaluateExpression(FReactanceFormula(ValueText()))));
 }
 
 void TReactiveDevice::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
@@ -59,7 +59,7 @@ void TReactiveDevice::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs
 
 void TReactiveDevice::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
     EvaluateImpedance();
-    BuildACImpedanceEquation(Coef, Rhs, Value);
+    BuildACImpedanceEquation(Coef, Rhs, Value());
 }
 
 const TOldSizeConversion* TReactiveDevice::OldSizeConversion() const {

@@ -111,7 +111,7 @@ protected:
         TZaroSimDevice& b = Place("TResistor");
         Wire(a, 0, b, 1);
         Wire(b, 0, a, 1);
-        Doc.Diagnosed.Changed.Connect([this] { ++Announced; });
+        Doc.Diagnosed().Changed.Connect([this] { ++Announced; });
     }
     int Announced = 0;
 };
@@ -125,8 +125,8 @@ TEST_F(DocumentDiagnosis, AFailedAnalysisShowsItsFindingsAfterTheStatedMessage) 
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{MsgLinearFailed});
     EXPECT_EQ(Doc.PropertyText(),
               std::string(NoDeviceSelected) + "\r\n" + FloatingPairSentence + "\r\n");
-    EXPECT_EQ(Doc.Diagnosed.Devices(), (std::vector<int>{4, 5}));
-    EXPECT_TRUE(Doc.Diagnosed.Contains(5));
+    EXPECT_EQ(Doc.Diagnosed().Devices(), (std::vector<int>{4, 5}));
+    EXPECT_TRUE(Doc.Diagnosed().Contains(5));
     EXPECT_EQ(Announced, 1);
 }
 
@@ -134,7 +134,7 @@ TEST_F(DocumentDiagnosis, TheNextEditEndsIt) {
     BuildWithFloatingPair();
     Doc.AtnSimulateDC();
     Doc.CommitCircuitEdit();
-    EXPECT_TRUE(Doc.Diagnosed.Devices().empty());
+    EXPECT_TRUE(Doc.Diagnosed().Devices().empty());
     EXPECT_EQ(Doc.PropertyText(), NoDeviceSelected);
     EXPECT_EQ(Announced, 2);
 }
@@ -142,11 +142,11 @@ TEST_F(DocumentDiagnosis, TheNextEditEndsIt) {
 TEST_F(DocumentDiagnosis, TheNextAnalysisEndsIt) {
     BuildWithFloatingPair();
     Doc.AtnSimulateDC();
-    Doc.Canvas.DeleteDragPanel(5);
-    Doc.Canvas.DeleteDragPanel(4);
+    Doc.Canvas().DeleteDragPanel(5);
+    Doc.Canvas().DeleteDragPanel(4);
     Doc.AtnSimulateDC();
-    EXPECT_TRUE(Doc.Analysis.ResultsValid());
-    EXPECT_TRUE(Doc.Diagnosed.Diagnosis().Empty());
+    EXPECT_TRUE(Doc.Analysis().ResultsValid());
+    EXPECT_TRUE(Doc.Diagnosed().Diagnosis().Empty());
     EXPECT_EQ(Announced, 2);
 }
 
@@ -154,7 +154,7 @@ TEST_F(DocumentDiagnosis, OpeningAnotherModelEndsIt) {
     BuildWithFloatingPair();
     Doc.AtnSimulateDC();
     LoadModel(Doc, (std::filesystem::path(ZARO_SOURCE_DIR) / "examples" / "divider.zsm").string());
-    EXPECT_TRUE(Doc.Diagnosed.Devices().empty());
+    EXPECT_TRUE(Doc.Diagnosed().Devices().empty());
     EXPECT_EQ(Doc.PropertyText().find("GND に接続"), std::string::npos);
 }
 
@@ -163,9 +163,11 @@ class ExampleDiagnosis : public TDocumentFixture,
 
 TEST_P(ExampleDiagnosis, FindsNothingInDCOrAC) {
     LoadModel(Doc, (std::filesystem::path(ZARO_SOURCE_DIR) / "examples" / GetParam()).string());
-    StoreFrequencyVariable(Doc.MemoVariables, 1000);
-    EXPECT_TRUE(DiagnoseStructure(Doc.Canvas, TAnalysisDomain::DC).Empty());
-    EXPECT_TRUE(DiagnoseStructure(Doc.Canvas, TAnalysisDomain::AC).Empty());
+    std::vector<std::string> variables = Doc.VariableLines();
+    StoreFrequencyVariable(variables, 1000);
+    Doc.SetVariableLines(variables);
+    EXPECT_TRUE(DiagnoseStructure(Doc.Canvas(), TAnalysisDomain::DC).Empty());
+    EXPECT_TRUE(DiagnoseStructure(Doc.Canvas(), TAnalysisDomain::AC).Empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleDiagnosis,
