@@ -3,13 +3,16 @@
 // finding for it.
 
 #include "AnalysisFixture.h"
+#include "CircuitDrawing.h"
 #include "Diodes.h"
 #include "DisjointSets.h"
 #include "Junctions.h"
 #include "Meters.h"
+#include "NamedExamples.h"
 #include "PassiveDevices.h"
 #include "Sources.h"
 #include "StructureCheck.h"
+#include "TextbookCircuits.h"
 #include "Transistors.h"
 
 #include <random>
@@ -245,6 +248,26 @@ TEST_F(SoundCircuits, GiveNoFindingAndSolve) {
         }
     }
     EXPECT_LE(unsolved, 1);
+}
+
+// The textbook circuits of the operating-point tests, drawn as they come and
+// redrawn, and the named examples among them.
+TEST(TextbookCircuits, GiveNoFinding) {
+    std::vector<TNetlist> circuits = TTextbookGenerator(18).Batch(25);
+    for (const TNamedExample& example : NamedExamples()) {
+        circuits.push_back(example.Circuit);
+    }
+    for (std::size_t k = 0; k < circuits.size(); ++k) {
+        for (const std::optional<std::uint64_t> redraw : {std::optional<std::uint64_t>{}, {k}}) {
+            TCircuitBench bench;
+            bench.Host.VariableLines = {"F=1000"};
+            DrawCircuit(circuits[k], bench, redraw);
+            EXPECT_TRUE(DiagnoseStructure(bench.Canvas, TAnalysisDomain::DC).Empty())
+                << circuits[k].Title;
+            EXPECT_TRUE(DiagnoseStructure(bench.Canvas, TAnalysisDomain::AC).Empty())
+                << circuits[k].Title;
+        }
+    }
 }
 
 struct TInjection {
