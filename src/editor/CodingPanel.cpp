@@ -140,6 +140,7 @@ void TCodingPanel::DeleteDragPanel(int i) {
     PanelAboutToBeRemoved.Emit(i);
     FDragPanels.erase(FDragPanels.begin() + i);
     RenumberAfterPanelDelete(i);
+    PanelRemoved.Emit(i);
     AdjustCanvasSize();
     FPlatform.RepaintCanvas();
 }
