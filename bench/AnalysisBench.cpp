@@ -11,6 +11,7 @@
 #include "Junctions.h"
 #include "PassiveDevices.h"
 #include "Sources.h"
+#include "StructureCheck.h"
 #include "Transistors.h"
 #include "ZaroMathImport.h"
 
@@ -174,9 +175,31 @@ void BM_NonLinearDCTransistorChain(benchmark::State& state) {
     state.counters["evaluations"] = b.Doc.Registry().IterationCount();
 }
 
+// What a failed analysis adds: the structural check of the same ladders in
+// DC and AC (range(1) = 1), which finds nothing wrong with them.
+void BM_DiagnoseLadder(benchmark::State& state) {
+    if (!ZaroMathReady(state)) {
+        return;
+    }
+    TBenchDocument b;
+    BuildLadder<TVAC, TResistor, TResistor>(b, static_cast<int>(state.range(0)), "10", "100", "1k");
+    std::vector<std::string> variables = b.Doc.VariableLines();
+    StoreFrequencyVariable(variables, 1000);
+    b.Doc.SetVariableLines(variables);
+    const TAnalysisDomain domain = state.range(1) == 1 ? TAnalysisDomain::AC : TAnalysisDomain::DC;
+    state.counters["wires"] = b.Doc.Canvas().ConnectorCount();
+    for (auto _ : state) {
+        if (!DiagnoseStructure(b.Doc.Canvas(), domain).Empty()) {
+            state.SkipWithError("a finding on a sound ladder");
+            return;
+        }
+    }
+}
+
 BENCHMARK(BM_LinearDCLadder)->Arg(50)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LinearACLadder)->Arg(50)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NonLinearDCDiodeLadder)->Arg(5)->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NonLinearDCTransistorChain)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DiagnoseLadder)->ArgsProduct({{50, 100, 200}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 } // namespace

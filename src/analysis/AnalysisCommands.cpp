@@ -23,6 +23,7 @@ void TAnalysisCommands::RunCommand(TAnalysisKind kind, bool clearsDebugLog, TBod
         Host.DebugLog().clear();
     }
     Equations.Progress().ClearUserBreak();
+    Host.SetDiagnosis({});
     try {
         body();
     } catch (...) {
@@ -45,6 +46,7 @@ void TAnalysisCommands::Finish(TAnalysisKind kind) {
 bool TAnalysisCommands::StartBody() {
     Equations.State().SetResultsValid(false);
     if (!Equations.CheckCircuit()) {
+        Host.SetDiagnosis(DiagnoseWiring(Equations.Canvas()));
         return false;
     }
     TFrmProgress& progress = Equations.Progress();
@@ -76,6 +78,33 @@ TAnalysisCommands::TOutcome TAnalysisCommands::Guarded(TStep step, const char* f
         ShowInformation(MsgInterrupted);
         Equations.Progress().ClearUserBreak();
         return TOutcome::Interrupted;
+    }
+}
+
+template <typename TStep> auto TAnalysisCommands::Diagnosed(TFailedStep failedStep, TStep step) {
+    return [this, failedStep, step] {
+        try {
+            step();
+        } catch (const EUserBreak&) {
+            throw;
+        } catch (const EMathError&) {
+            Diagnose(failedStep, true);
+            throw;
+        } catch (const std::exception&) {
+            Diagnose(failedStep, false);
+            throw;
+        }
+    };
+}
+
+// The failure is what the user is told about; a diagnosis that cannot be made
+// leaves nothing to add to it.
+void TAnalysisCommands::Diagnose(TFailedStep failedStep, bool mathError) {
+    try {
+        Host.SetDiagnosis(
+            DiagnoseFailedStep(Equations.Canvas(), Equations.State(), failedStep, mathError));
+    } catch (const std::exception&) {
+        Host.SetDiagnosis({});
     }
 }
 
@@ -111,14 +140,15 @@ void TAnalysisCommands::LinearCommand(TAnalysisKind kind, TPrepare prepare, TSol
 
 void TAnalysisCommands::AtnSimulateDC() {
     LinearCommand(
-        TAnalysisKind::akLinearDC, [this] { Equations.PrepareAnalysis(); },
-        [this] { Equations.SolveDCLinear(); });
+        TAnalysisKind::akLinearDC,
+        Diagnosed(TFailedStep::DCSolve, [this] { Equations.PrepareAnalysis(); }),
+        Diagnosed(TFailedStep::DCSolve, [this] { Equations.SolveDCLinear(); }));
 }
 
 void TAnalysisCommands::AtnSimulateAC() {
     LinearCommand(
         TAnalysisKind::akLinearAC, [this] { ReadFrequency(); },
-        [this] { Equations.SolveACLinear(); });
+        Diagnosed(TFailedStep::ACSolve, [this] { Equations.SolveACLinear(); }));
 }
 
 // --- Non-linear commands -----------------------------------------------------------
@@ -126,8 +156,9 @@ void TAnalysisCommands::AtnSimulateAC() {
 // The DC operating point; false when the search failed (and said so).
 bool TAnalysisCommands::OperatingPoint(bool initialise) {
     Equations.Progress().SetDCBiasState(TCheckBoxState::cbChecked);
-    if (Guarded([this, initialise] { NonLinear.RunNonLinear(initialise); }, MsgDCFailed, true) ==
-        TOutcome::Failed) {
+    if (Guarded(Diagnosed(TFailedStep::OperatingPoint,
+                          [this, initialise] { NonLinear.RunNonLinear(initialise); }),
+                MsgDCFailed, true) == TOutcome::Failed) {
         return false;
     }
     Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
@@ -142,14 +173,15 @@ void TAnalysisCommands::NonLinearCommand(const TNonLinearCommand& command) {
         if (command.ReadsFrequency) {
             ReadFrequency();
         } else {
-            Equations.PrepareAnalysis();
+            Diagnosed(TFailedStep::DCSolve, [this] { Equations.PrepareAnalysis(); })();
         }
         if (!OperatingPoint(command.Initialise)) {
             return;
         }
         const bool withAC = command.Kind == TAnalysisKind::akAC;
-        if (withAC && Guarded([this] { Equations.SolveACLinear(); }, MsgACFailed, false) ==
-                          TOutcome::Failed) {
+        if (withAC &&
+            Guarded(Diagnosed(TFailedStep::ACSolve, [this] { Equations.SolveACLinear(); }),
+                    MsgACFailed, false) == TOutcome::Failed) {
             return;
         }
         HandOver();

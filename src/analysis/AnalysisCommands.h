@@ -4,6 +4,7 @@
 // user break from anything else, result hand-over and the final refresh.
 
 #include "AnalysisHost.h"
+#include "CircuitDiagnosis.h"
 #include "CircuitEquations.h"
 #include "NonLinearAnalysis.h"
 
@@ -58,6 +59,10 @@ private:
     bool StartBody();
     template <typename TStep>
     TOutcome Guarded(TStep step, const char* failureMessage, bool catchesUserBreak);
+    // The step, made to hand the host a diagnosis of the circuit when it fails
+    // (a user break is no failure).
+    template <typename TStep> auto Diagnosed(TFailedStep failedStep, TStep step);
+    void Diagnose(TFailedStep failedStep, bool mathError);
     void ReadFrequency();
     template <typename TPrepare, typename TSolve>
     void LinearCommand(TAnalysisKind kind, TPrepare prepare, TSolve solve);

@@ -9,13 +9,12 @@
 
 namespace zaro {
 
-namespace {
-
-// A ground or a level fixes the potential the others are measured against.
 bool IsReferenceDevice(const TDragPanel& panel) {
     return dynamic_cast<const TGnd*>(&panel) != nullptr ||
            dynamic_cast<const TLevel*>(&panel) != nullptr;
 }
+
+namespace {
 
 bool HasUnwiredPort(const TDragPanel& panel) {
     for (int j = 0; j < panel.PortCount(); ++j) {

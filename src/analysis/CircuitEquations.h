@@ -29,6 +29,10 @@ inline constexpr const char* MsgNoReference =
 inline constexpr const char* MsgOpenPort =
     "回路に接続されていないポートが残っています。もし開放端にするならOpen(開放端)"
     "デバイスを接続してください。";
+
+// A ground or a level: fixes the potential the others are measured against.
+bool IsReferenceDevice(const TDragPanel& panel);
+
 class TCircuitEquations {
 public:
     TCircuitEquations(TCodingPanel& canvas, TPlatform& platform, TFrmProgress& progress,

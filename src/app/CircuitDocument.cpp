@@ -2,6 +2,7 @@
 
 #include "ClipboardCommands.h"
 #include "DeviceProperty.h"
+#include "DiagnosisText.h"
 #include "VariablesText.h"
 
 namespace zaro {
@@ -21,6 +22,11 @@ TCircuitDocument::TCircuitDocument(TPlatform& platform, TProgressView& progressV
     ListenToCanvas();
     // The document lives as long as its canvas and its state: the links need no handles.
     FAnalysis.ResultsChanged.Connect([this] { ResultsChanged.Emit(); });
+    EditCommitted.Connect([this] { EndDiagnosis(); });
+    FCanvas.PanelInserted.Connect([this](int) { EndDiagnosis(); });
+    FCanvas.PanelAboutToBeRemoved.Connect([this](int) { EndDiagnosis(); });
+    FCanvas.WireAdded.Connect([this](int) { EndDiagnosis(); });
+    FCanvas.WireRemoved.Connect([this](int) { EndDiagnosis(); });
 }
 
 // --- Document state -------------------------------------------------------------------
@@ -166,7 +172,25 @@ void TCircuitDocument::RunAnalysis(void (TAnalysisCommands::*command)()) {
 // --- Result listing -------------------------------------------------------------------
 
 void TCircuitDocument::ShowDeviceProperty() {
-    SetPropertyText(DevicePropertyText(FCanvas, FAnalysis));
+    SetPropertyText(DevicePropertyText(FCanvas, FAnalysis) +
+                    DiagnosisPropertyText(FDiagnosed.Diagnosis()));
+}
+
+// An edit, or any change of the devices and wires (a file opened, a paste),
+// ends the diagnosis of the last failed analysis, on the canvas and in the
+// property text. The canvas may be in the middle of a change: only the
+// text is touched, not the devices.
+void TCircuitDocument::EndDiagnosis() {
+    if (FDiagnosed.Diagnosis().Empty()) {
+        return;
+    }
+    const std::string sentences = DiagnosisPropertyText(FDiagnosed.Diagnosis());
+    FDiagnosed.Clear();
+    const std::string& text = PropertyText();
+    if (text.size() >= sentences.size() &&
+        text.compare(text.size() - sentences.size(), sentences.size(), sentences) == 0) {
+        SetPropertyText(text.substr(0, text.size() - sentences.size()));
+    }
 }
 
 void TCircuitDocument::MoreAnalyze1Click() {

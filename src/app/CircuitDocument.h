@@ -12,6 +12,7 @@
 #include "AnalysisState.h"
 #include "CircuitEquations.h"
 #include "CodingPanel.h"
+#include "DiagnosedDevices.h"
 #include "DocumentStatus.h"
 #include "NonLinearAnalysis.h"
 #include "NonLinearRegistry.h"
@@ -99,7 +100,9 @@ public:
     TSolverKind SolverKind() const { return Equations.SolverKind(); }
 
     // --- Result listing ------------------------------------------------------
+    // The selected device's properties, then the diagnosis sentences if any.
     void ShowDeviceProperty() override;
+    void SetDiagnosis(const TCircuitDiagnosis& diagnosis) override { FDiagnosed.Set(diagnosis); }
     void MoreAnalyze1Click();
     void DebugLogCopy1Click();
 
@@ -119,6 +122,10 @@ public:
     // Text of the frequency field of the tool bar, read by the AC analyses.
     std::string FrequencyText() const override { return FEditFreq; }
     void SetFrequencyText(const std::string& text) { FEditFreq = text; }
+    // What the last failed analysis found wrong, until the next edit or
+    // analysis: the devices the canvas highlights.
+    const TDiagnosedDevices& Diagnosed() const { return FDiagnosed; }
+    TDiagnosedDevices& Diagnosed() { return FDiagnosed; }
 
 private:
     // What only the analysis commands change, through their host.
@@ -131,6 +138,7 @@ private:
     void CanvasMouseDown(TShiftState shift);
     void CanvasEditCommitted(TCanvasEdit edit);
     void RunAnalysis(void (TAnalysisCommands::*command)());
+    void EndDiagnosis();
 
     TPlatform& FPlatform;
     // Lines NAME=VALUE of the variables pane.
@@ -142,6 +150,7 @@ private:
     TNonLinearRegistry FRegistry;
     std::vector<std::string> FDebugLogLines;
     TFrmProgress FProgress;
+    TDiagnosedDevices FDiagnosed;
     std::string FMemoProperty;
     TDocumentStatus Status;
     TCircuitEquations Equations;

@@ -4,6 +4,7 @@
 #include "CanvasView.h"
 #include "CircuitDocument.h"
 #include "DevicePlacement.h"
+#include "DiagnosisHighlight.h"
 #include "DocumentCommands.h"
 #include "ErrorReport.h"
 #include "InterfaceFont.h"
@@ -86,6 +87,7 @@ TFrmMainWnd::TFrmMainWnd(QStringList arguments, QWidget* parent)
     BuildLeftPane(*Splitter);
     FCanvasView = new TCanvasView(Doc->Canvas(), Splitter);
     Splitter->addWidget(FCanvasView);
+    Highlight = std::make_unique<TDiagnosisHighlight>(*FCanvasView, Doc->Diagnosed());
     Splitter->setStretchFactor(1, 1);
     Splitter->setSizes({LeftPaneWidth, 1000});
     setCentralWidget(Splitter);
@@ -104,6 +106,7 @@ TFrmMainWnd::~TFrmMainWnd() {
     Links.DisconnectAll();
     FPlatform.Attach({});
     FProgressWindow->SetProgress(nullptr);
+    Highlight.reset();
     delete takeCentralWidget();
     Doc.reset();
 }

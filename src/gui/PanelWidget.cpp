@@ -4,6 +4,7 @@
 #include "CodingPanel.h"
 #include "CoreDrawing.h"
 #include "DevicePlacement.h"
+#include "DiagnosisHighlight.h"
 #include "DragPanels.h"
 #include "ErrorReport.h"
 #include "LabelDevice.h"
@@ -125,6 +126,9 @@ void TPanelWidget::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.drawPixmap(0, 0, Picture);
+    if (const TCanvasView* view = View(); view != nullptr && view->Marked(FPanel)) {
+        PaintDiagnosisMark(p, rect());
+    }
     p.end();
     if (const TCodingPanel* canvas = FPanel.Parent()) {
         ReportErrors(canvas->Platform(), [this] { FPanel.Painted(); });

@@ -1,6 +1,7 @@
 // zarosim-cli analyse, run in-process on model files written by the program.
 
 #include "AnalyseCommand.h"
+#include "AnalysisCommands.h"
 #include "CapturedRun.h"
 #include "CircuitBuilder.h"
 #include "CircuitDocument.h"
@@ -132,6 +133,24 @@ TEST_F(AnalyseCommandTest, MessageBoxesGoToTheErrorStream) {
               std::string::npos)
         << run.Err;
     EXPECT_EQ(run.Out.rfind("No. = 0\nNumber of nodes = 2\n\nNo. = 1\n", 0), 0u) << run.Out;
+}
+
+// The stated message first, then one line per finding.
+TEST_F(AnalyseCommandTest, AFailedAnalysisIsDiagnosedOnTheErrorStream) {
+    auto& vdc = Add<TVDC>();
+    auto& l = Add<TInductor>();
+    auto& y = Add<TYConnection>();
+    auto& gnd = Add<TGnd>();
+    Wire(vdc, 1, l, 0);
+    Wire(l, 1, y, 0);
+    Wire(y, 1, vdc, 0);
+    Wire(y, 2, gnd, 0);
+    Save();
+    const TRun run = Analyse({FileName, "--kind", "dc-linear"});
+    EXPECT_EQ(run.Code, 1);
+    EXPECT_EQ(run.Err, std::string(MsgLinearFailed) +
+                           "\n直流電源 No.0 とインダクタ No.1 が直流では電圧源と短絡だけのループ"
+                           "になっています。\n");
 }
 
 TEST_F(AnalyseCommandTest, BadArgumentsAndMissingFiles) {

@@ -31,6 +31,7 @@ public:
         Calls.push_back("ShowDeviceProperty");
         PropertyText = DevicePropertyText(Canvas, State);
     }
+    void SetDiagnosis(const TCircuitDiagnosis& diagnosis) override { Diagnosis = diagnosis; }
     std::string FrequencyText() const override { return Frequency; }
     std::vector<std::string>& Variables() override { return VariableLines; }
     std::vector<std::string>& DebugLog() override { return DebugLogLines; }
@@ -40,6 +41,7 @@ public:
     std::vector<std::string> VariableLines;
     std::vector<std::string> DebugLogLines;
     std::string PropertyText;
+    TCircuitDiagnosis Diagnosis;
 
 private:
     const TCodingPanel& Canvas;

@@ -23,14 +23,17 @@
 #include "SweepSettingsDialog.h"
 #include "ZaroMathImport.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 
 #include <iostream>
 
@@ -85,6 +88,35 @@ void SolvedExamples(gui::TFrmMainWnd& window, const QDir& examples, const QDir& 
         name.replace(QStringLiteral(".zsm"), QStringLiteral(".png"));
         Save(window.grab(), out, QStringLiteral("window-") + name);
     }
+}
+
+// A circuit that cannot be solved: the divider with a ring of two resistors
+// beside it, analysed in DC; the message confirmed, the ring marked and the
+// findings on the property page.
+void DiagnosedCircuit(gui::TFrmMainWnd& window, const QDir& examples, const QDir& out) {
+    TCircuitDocument& document = window.Document();
+    LoadModel(document, examples.filePath(QStringLiteral("divider.zsm")).toStdString());
+    TCodingPanel& canvas = document.Canvas();
+    const int first = canvas.DragPanelCount();
+    for (const int left : {400, 560}) {
+        window.RunCommand("AtnDeviceR");
+        TDragPanel& resistor = canvas.DragPanel(canvas.DragPanelCount() - 1);
+        resistor.SetBounds(left, 424, resistor.Width(), resistor.Height());
+    }
+    canvas.ConnectPorts(first, 1, first + 1, 0);
+    canvas.ConnectPorts(first + 1, 1, first, 0);
+    QTimer confirm;
+    confirm.setInterval(20);
+    QObject::connect(&confirm, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    confirm.start();
+    window.RunCommand("AtnSimulateDC");
+    confirm.stop();
+    QApplication::processEvents();
+    Save(window.grab(), out, QStringLiteral("window-diagnosed.png"));
 }
 
 void ProgressWindow(gui::TFrmMainWnd& window, const QDir& out) {
@@ -273,6 +305,7 @@ int main(int argc, char** argv) {
             ManualPictures(window, examples, out);
         } else {
             SolvedExamples(window, examples, out);
+            DiagnosedCircuit(window, examples, out);
             ProgressWindow(window, out);
             Menus(window, out);
             Sweeps(window, examples, out);
