@@ -94,14 +94,14 @@ void TAnalysisCommands::ShowInformation(const std::string& text) {
 
 // --- Linear commands ---------------------------------------------------------------
 
-void TAnalysisCommands::AtnSimulateDC() {
-    RunCommand(TAnalysisKind::akLinearDC, false, [this] {
+template <typename TPrepare, typename TSolve>
+void TAnalysisCommands::LinearCommand(TAnalysisKind kind, TPrepare prepare, TSolve solve) {
+    RunCommand(kind, false, [&] {
         if (!StartBody()) {
             return;
         }
-        Equations.PrepareAnalysis();
-        if (Guarded([this] { Equations.SolveDCLinear(); }, MsgLinearFailed, true) ==
-            TOutcome::Failed) {
+        prepare();
+        if (Guarded(solve, MsgLinearFailed, true) == TOutcome::Failed) {
             return;
         }
         Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
@@ -109,82 +109,69 @@ void TAnalysisCommands::AtnSimulateDC() {
     });
 }
 
+void TAnalysisCommands::AtnSimulateDC() {
+    LinearCommand(
+        TAnalysisKind::akLinearDC, [this] { Equations.PrepareAnalysis(); },
+        [this] { Equations.SolveDCLinear(); });
+}
+
 void TAnalysisCommands::AtnSimulateAC() {
-    RunCommand(TAnalysisKind::akLinearAC, false, [this] {
-        if (!StartBody()) {
-            return;
-        }
-        ReadFrequency();
-        if (Guarded([this] { Equations.SolveACLinear(); }, MsgLinearFailed, true) ==
-            TOutcome::Failed) {
-            return;
-        }
-        Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
-        HandOver();
-    });
+    LinearCommand(
+        TAnalysisKind::akLinearAC, [this] { ReadFrequency(); },
+        [this] { Equations.SolveACLinear(); });
 }
 
 // --- Non-linear commands -----------------------------------------------------------
 
-void TAnalysisCommands::NonLinearDCBody(bool initialise) {
+// The DC operating point; false when the search failed (and said so).
+bool TAnalysisCommands::OperatingPoint(bool initialise) {
     Equations.Progress().SetDCBiasState(TCheckBoxState::cbChecked);
     if (Guarded([this, initialise] { NonLinear.RunNonLinear(initialise); }, MsgDCFailed, true) ==
         TOutcome::Failed) {
-        return;
+        return false;
     }
     Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
-    HandOver();
+    return true;
 }
 
-void TAnalysisCommands::NonLinearACBody(bool initialise) {
-    Equations.Progress().SetDCBiasState(TCheckBoxState::cbChecked);
-    if (Guarded([this, initialise] { NonLinear.RunNonLinear(initialise); }, MsgDCFailed, true) ==
-        TOutcome::Failed) {
-        return;
-    }
-    Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
-    if (Guarded([this] { Equations.SolveACLinear(); }, MsgACFailed, false) == TOutcome::Failed) {
-        return;
-    }
-    HandOver();
+void TAnalysisCommands::NonLinearCommand(const TNonLinearCommand& command) {
+    RunCommand(command.Kind, command.ClearsDebugLog, [&] {
+        if (!StartBody()) {
+            return;
+        }
+        if (command.ReadsFrequency) {
+            ReadFrequency();
+        } else {
+            Equations.PrepareAnalysis();
+        }
+        if (!OperatingPoint(command.Initialise)) {
+            return;
+        }
+        const bool withAC = command.Kind == TAnalysisKind::akAC;
+        if (withAC && Guarded([this] { Equations.SolveACLinear(); }, MsgACFailed, false) ==
+                          TOutcome::Failed) {
+            return;
+        }
+        HandOver();
+    });
 }
 
 void TAnalysisCommands::AtnSimulateDCNonLinear() {
-    RunCommand(TAnalysisKind::akDC, true, [this] {
-        if (StartBody()) {
-            ReadFrequency();
-            NonLinearDCBody(true);
-        }
-    });
+    NonLinearCommand({TAnalysisKind::akDC, true, true, true});
 }
 
 void TAnalysisCommands::AtnSimulateDCAdditional() {
-    RunCommand(TAnalysisKind::akDC, true, [this] {
-        if (StartBody()) {
-            ReadFrequency();
-            NonLinearDCBody(false);
-        }
-    });
+    NonLinearCommand({TAnalysisKind::akDC, false, true, true});
 }
 
 void TAnalysisCommands::AtnSimulateACNonLinear() {
-    RunCommand(TAnalysisKind::akAC, true, [this] {
-        if (StartBody()) {
-            ReadFrequency();
-            NonLinearACBody(true);
-        }
-    });
+    NonLinearCommand({TAnalysisKind::akAC, true, true, true});
 }
 
 // Keeps F and the debug log; its own preparation resets the parameters, so
 // the operating-point search starts from the start values.
 void TAnalysisCommands::AtnSimulateACAdditional() {
-    RunCommand(TAnalysisKind::akAC, false, [this] {
-        if (StartBody()) {
-            Equations.PrepareAnalysis();
-            NonLinearACBody(false);
-        }
-    });
+    NonLinearCommand({TAnalysisKind::akAC, false, false, false});
 }
 
 } // namespace zaro

@@ -59,8 +59,17 @@ private:
     template <typename TStep>
     TOutcome Guarded(TStep step, const char* failureMessage, bool catchesUserBreak);
     void ReadFrequency();
-    void NonLinearDCBody(bool initialise);
-    void NonLinearACBody(bool initialise);
+    template <typename TPrepare, typename TSolve>
+    void LinearCommand(TAnalysisKind kind, TPrepare prepare, TSolve solve);
+    // What tells the four non-linear commands apart, in this order.
+    struct TNonLinearCommand {
+        TAnalysisKind Kind; // akAC solves AC at the operating point
+        bool Initialise;    // the search starts from the start values
+        bool ClearsDebugLog;
+        bool ReadsFrequency; // else a preparation of its own
+    };
+    void NonLinearCommand(const TNonLinearCommand& command);
+    bool OperatingPoint(bool initialise);
     void HandOver();
     void ShowInformation(const std::string& text);
 

@@ -77,8 +77,8 @@ void TCircuitDocument::CommitDrawingEdit() {
 // --- Texts of the left pane -----------------------------------------------------------
 
 void TCircuitDocument::SetPropertyText(const std::string& text) {
-    if (text != FPropertyText) {
-        FPropertyText = text;
+    if (text != FMemoProperty) {
+        FMemoProperty = text;
         PropertyTextChanged.Emit();
     }
 }
@@ -147,7 +147,7 @@ void TCircuitDocument::CanvasEditCommitted(TCanvasEdit edit) {
 
 // --- Analysis -------------------------------------------------------------------------
 
-template <typename TCommand> void TCircuitDocument::RunAnalysis(TCommand command) {
+void TCircuitDocument::RunAnalysis(void (TAnalysisCommands::*command)()) {
     const std::vector<std::string> before = FMemoVariables;
     const auto announce = [&] {
         if (FMemoVariables != before) {
@@ -155,36 +155,12 @@ template <typename TCommand> void TCircuitDocument::RunAnalysis(TCommand command
         }
     };
     try {
-        command();
+        (Commands.*command)();
     } catch (...) {
         announce();
         throw;
     }
     announce();
-}
-
-void TCircuitDocument::AtnSimulateDC() {
-    RunAnalysis([this] { Commands.AtnSimulateDC(); });
-}
-
-void TCircuitDocument::AtnSimulateAC() {
-    RunAnalysis([this] { Commands.AtnSimulateAC(); });
-}
-
-void TCircuitDocument::AtnSimulateDCNonLinear() {
-    RunAnalysis([this] { Commands.AtnSimulateDCNonLinear(); });
-}
-
-void TCircuitDocument::AtnSimulateACNonLinear() {
-    RunAnalysis([this] { Commands.AtnSimulateACNonLinear(); });
-}
-
-void TCircuitDocument::AtnSimulateDCAdditional() {
-    RunAnalysis([this] { Commands.AtnSimulateDCAdditional(); });
-}
-
-void TCircuitDocument::AtnSimulateACAdditional() {
-    RunAnalysis([this] { Commands.AtnSimulateACAdditional(); });
 }
 
 // --- Result listing -------------------------------------------------------------------

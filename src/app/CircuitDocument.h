@@ -55,7 +55,7 @@ public:
     void CommitDrawingEdit();
 
     // --- Texts of the left pane ----------------------------------------------
-    const std::string& PropertyText() const { return FPropertyText; }
+    const std::string& PropertyText() const { return FMemoProperty; }
     void SetPropertyText(const std::string& text);
     // The variables pane: its lines, or all of them as one text joined by CR LF.
     const std::vector<std::string>& VariableLines() const { return FMemoVariables; }
@@ -85,13 +85,13 @@ public:
         return static_cast<T&>(AddDevice(std::make_unique<T>(FTP1)));
     }
 
-    // --- Analysis ------------------------------------------------------------
-    void AtnSimulateDC();
-    void AtnSimulateAC();
-    void AtnSimulateDCNonLinear();
-    void AtnSimulateACNonLinear();
-    void AtnSimulateDCAdditional();
-    void AtnSimulateACAdditional();
+    // --- Analysis: the commands, announcing the variable F they write --------
+    void AtnSimulateDC() { RunAnalysis(&TAnalysisCommands::AtnSimulateDC); }
+    void AtnSimulateAC() { RunAnalysis(&TAnalysisCommands::AtnSimulateAC); }
+    void AtnSimulateDCNonLinear() { RunAnalysis(&TAnalysisCommands::AtnSimulateDCNonLinear); }
+    void AtnSimulateACNonLinear() { RunAnalysis(&TAnalysisCommands::AtnSimulateACNonLinear); }
+    void AtnSimulateDCAdditional() { RunAnalysis(&TAnalysisCommands::AtnSimulateDCAdditional); }
+    void AtnSimulateACAdditional() { RunAnalysis(&TAnalysisCommands::AtnSimulateACAdditional); }
     // The linear solver of the analyses: the sparse one unless the user asks
     // for the reference elimination. A setting of the open document, not
     // saved in the model file.
@@ -130,8 +130,7 @@ private:
     void CanvasKeyDown(int key);
     void CanvasMouseDown(TShiftState shift);
     void CanvasEditCommitted(TCanvasEdit edit);
-    // Runs an analysis command and announces the variable F it writes.
-    template <typename TCommand> void RunAnalysis(TCommand command);
+    void RunAnalysis(void (TAnalysisCommands::*command)());
 
     TPlatform& FPlatform;
     // Lines NAME=VALUE of the variables pane.
@@ -143,7 +142,7 @@ private:
     TNonLinearRegistry FRegistry;
     std::vector<std::string> FDebugLogLines;
     TFrmProgress FProgress;
-    std::string FPropertyText;
+    std::string FMemoProperty;
     TDocumentStatus Status;
     TCircuitEquations Equations;
     TNonLinearAnalysis NonLinear;

@@ -3,14 +3,15 @@
 #include "ActionSet.h"
 #include "CanvasView.h"
 #include "CircuitDocument.h"
-#include "ClipboardCommands.h"
 #include "DevicePlacement.h"
 #include "DocumentCommands.h"
 #include "ErrorReport.h"
 #include "InterfaceFont.h"
 #include "ModelFile.h"
+#include "NoteTextEdit.h"
 #include "ProgressWindow.h"
 #include "SweepCommand.h"
+#include "ShellCommands.h"
 #include "SymbolPictures.h"
 #include "ValueBox.h"
 #include "ZaroMathImport.h"
@@ -175,10 +176,6 @@ void TFrmMainWnd::BuildCommands() {
         {"AtnFileSave", [&d] { AtnFileSave(d); }},
         {"AtnFileSaveAs", [&d] { AtnFileSaveAs(d); }},
         {"AtnFileExit", [this] { close(); }},
-        {"AtnEditCut", [&d] { AtnEditCut(d); }},
-        {"AtnEditCopy", [&d] { AtnEditCopy(d); }},
-        {"AtnEditPaste", [&d] { AtnEditPaste(d); }},
-        {"AtnEditDelete", [&d] { AtnEditDelete(d); }},
         {"AtnSimulateDC", [&d] { d.AtnSimulateDC(); }},
         {"AtnSimulateAC", [&d] { d.AtnSimulateAC(); }},
         {"AtnSimulateDCNonLinear", [&d] { d.AtnSimulateDCNonLinear(); }},
@@ -193,6 +190,7 @@ void TFrmMainWnd::BuildCommands() {
         const std::string command(placement.Command);
         Commands[command] = [&d, command] { AtnDevice(d, command); };
     }
+    Commands.merge(ShellCommands(*this));
 }
 
 // A value box being typed in is committed first, so the command sees its text.
@@ -208,6 +206,8 @@ void TFrmMainWnd::RunCommand(const std::string& name) {
 void TFrmMainWnd::CommitFocusedValueBox() {
     if (auto* box = qobject_cast<TValueBox*>(QApplication::focusWidget())) {
         box->Commit();
+    } else if (auto* note = qobject_cast<TNoteTextEdit*>(QApplication::focusWidget())) {
+        note->Commit();
     }
 }
 

@@ -1,6 +1,8 @@
 // zarosim-cli analyse, run in-process on model files written by the program.
 
 #include "AnalyseCommand.h"
+#include "CapturedRun.h"
+#include "CircuitBuilder.h"
 #include "CircuitDocument.h"
 #include "Diodes.h"
 #include "FakePlatform.h"
@@ -20,38 +22,24 @@
 namespace zaro::cli {
 namespace {
 
-struct TRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
 TRun Analyse(const TArgs& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = AnalyseCommand(args, out, err);
-    return {code, out.str(), err.str()};
+    return CapturedRun(AnalyseCommand, args);
 }
 
 class AnalyseCommandTest : public ::testing::Test {
 protected:
     ~AnalyseCommandTest() override { std::filesystem::remove(FileName); }
 
-    template <typename T> T& Add(const std::string& value = "") {
-        T& device = Doc.AddDevice<T>();
-        if (!value.empty()) {
-            device.ValueEdit()->SetText(value);
-        }
-        return device;
-    }
+    template <typename T> T& Add(const std::string& value = "") { return Builder.Add<T>(value); }
     void Wire(const TDragPanel& a, int pa, const TDragPanel& b, int pb) {
-        Doc.Canvas().ConnectPorts(a.Index(), pa, b.Index(), pb);
+        Builder.Wire(a, pa, b, pb);
     }
     void Save() { SaveModel(Doc, FileName); }
 
     test::TFakePlatform Platform;
     test::TFakeProgressView View;
     TCircuitDocument Doc{Platform, View};
+    TCircuitBuilder Builder{Doc.Canvas(), Doc.TP1()};
     std::string FileName = (std::filesystem::temp_directory_path() /
                             ("analyse-" + std::to_string(::getpid()) + ".zsm"))
                                .string();
