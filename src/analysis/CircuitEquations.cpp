@@ -195,6 +195,10 @@ void TCircuitEquations::StoreWireSolution(const std::vector<double>& solution) {
     StoreWireResults(FState, solution);
 }
 
+void TCircuitEquations::StoreWireSolution(const std::vector<TComplex>& solution) {
+    StoreWireResults(FState, solution);
+}
+
 int TCircuitEquations::DCHandOvers() const {
     const auto* sparse = dynamic_cast<const TSparseSystemSolver<double>*>(FDCSolver.get());
     return sparse != nullptr ? sparse->HandedOver() : 0;
@@ -205,6 +209,11 @@ void TCircuitEquations::SolveACLinear() {
     FACSolver->Reset();
     Assemble<TACKind>(FACSystem);
     StoreWireResults(FState, FACSolver->Solve(FACSystem));
+}
+
+void TCircuitEquations::AssembleAC(TAssembledSystem<TComplex>& system) {
+    ResizeWireArrays(FCanvas.ConnectorCount());
+    Assemble<TACKind>(system);
 }
 
 void TCircuitEquations::DistributeResults() {

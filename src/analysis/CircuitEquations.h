@@ -51,6 +51,9 @@ public:
     void SolveDCLinear();
     // Sizes its own arrays, assembles the AC blocks, solves, fills the wire arrays.
     void SolveACLinear();
+    // Sizes the wire arrays and assembles the AC blocks into `system`, as
+    // SolveACLinear does, without solving: for callers that solve elsewhere.
+    void AssembleAC(TAssembledSystem<TComplex>& system);
     // Gives every device the potentials and unsigned currents at its ports.
     void DistributeResults();
     // Lets pending events run, then raises EUserBreak if Stop was pressed.
@@ -77,6 +80,8 @@ public:
     void SolveAndStore(const TAssembledSystem<double>& system, TSystemSolver<double>& solver);
     // Puts a DC solution (2 entries a wire) into the wire arrays.
     void StoreWireSolution(const std::vector<double>& solution);
+    // The same for an AC solution.
+    void StoreWireSolution(const std::vector<TComplex>& solution);
     // DC systems the sparse solver handed to the reference elimination since
     // the last preparation (0 for the reference solver).
     int DCHandOvers() const;
