@@ -9,13 +9,12 @@
 
 namespace zaro {
 
-namespace {
-
-// A ground or a level fixes the potential the others are measured against.
 bool IsReferenceDevice(const TDragPanel& panel) {
     return dynamic_cast<const TGnd*>(&panel) != nullptr ||
            dynamic_cast<const TLevel*>(&panel) != nullptr;
 }
+
+namespace {
 
 bool HasUnwiredPort(const TDragPanel& panel) {
     for (int j = 0; j < panel.PortCount(); ++j) {
@@ -196,6 +195,10 @@ void TCircuitEquations::StoreWireSolution(const std::vector<double>& solution) {
     StoreWireResults(FState, solution);
 }
 
+void TCircuitEquations::StoreWireSolution(const std::vector<TComplex>& solution) {
+    StoreWireResults(FState, solution);
+}
+
 int TCircuitEquations::DCHandOvers() const {
     const auto* sparse = dynamic_cast<const TSparseSystemSolver<double>*>(FDCSolver.get());
     return sparse != nullptr ? sparse->HandedOver() : 0;
@@ -206,6 +209,11 @@ void TCircuitEquations::SolveACLinear() {
     FACSolver->Reset();
     Assemble<TACKind>(FACSystem);
     StoreWireResults(FState, FACSolver->Solve(FACSystem));
+}
+
+void TCircuitEquations::AssembleAC(TAssembledSystem<TComplex>& system) {
+    ResizeWireArrays(FCanvas.ConnectorCount());
+    Assemble<TACKind>(system);
 }
 
 void TCircuitEquations::DistributeResults() {

@@ -29,6 +29,10 @@ inline constexpr const char* MsgNoReference =
 inline constexpr const char* MsgOpenPort =
     "回路に接続されていないポートが残っています。もし開放端にするならOpen(開放端)"
     "デバイスを接続してください。";
+
+// A ground or a level: fixes the potential the others are measured against.
+bool IsReferenceDevice(const TDragPanel& panel);
+
 class TCircuitEquations {
 public:
     TCircuitEquations(TCodingPanel& canvas, TPlatform& platform, TFrmProgress& progress,
@@ -47,6 +51,9 @@ public:
     void SolveDCLinear();
     // Sizes its own arrays, assembles the AC blocks, solves, fills the wire arrays.
     void SolveACLinear();
+    // Sizes the wire arrays and assembles the AC blocks into `system`, as
+    // SolveACLinear does, without solving: for callers that solve elsewhere.
+    void AssembleAC(TAssembledSystem<TComplex>& system);
     // Gives every device the potentials and unsigned currents at its ports.
     void DistributeResults();
     // Lets pending events run, then raises EUserBreak if Stop was pressed.
@@ -73,6 +80,8 @@ public:
     void SolveAndStore(const TAssembledSystem<double>& system, TSystemSolver<double>& solver);
     // Puts a DC solution (2 entries a wire) into the wire arrays.
     void StoreWireSolution(const std::vector<double>& solution);
+    // The same for an AC solution.
+    void StoreWireSolution(const std::vector<TComplex>& solution);
     // DC systems the sparse solver handed to the reference elimination since
     // the last preparation (0 for the reference solver).
     int DCHandOvers() const;

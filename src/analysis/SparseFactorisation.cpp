@@ -18,7 +18,7 @@ namespace {
 // nine digits are left that the two solvers are meant to agree in: the matrix
 // is singular to working precision or close to it, the dense elimination may
 // meet an exact zero pivot where this one did not (or the other way round),
-// and only the dense solver can give the outcome that is defined. MEASURED
+// and only the dense solver can give the outcome that is defined.
 constexpr double PivotQualityThreshold = 1e-7;
 
 double Magnitude(double x) {

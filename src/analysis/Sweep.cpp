@@ -55,16 +55,8 @@ TSweepResult TSweepRunner::RunAC(const TSweepRange& range) {
     TSweepResult result;
     result.IsAC = true;
     result.VariableName = "F";
-    const bool nonLinear = HasNonLinearDevices();
-    TNonLinearAnalysis operatingPoint(Equations);
-    return Run(std::move(result), points, MsgACFailed,
-               [this, nonLinear, &operatingPoint](double frequency, bool first) {
-                   StoreFrequencyVariable(Variables, frequency);
-                   if (first && nonLinear) {
-                       operatingPoint.RunNonLinear(true);
-                   }
-                   Equations.SolveACLinear();
-               });
+    return Run(std::move(result), MsgACFailed,
+               [this, &points](TSweepResult& r) { SolveFrequencies(r, points); });
 }
 
 TSweepResult TSweepRunner::RunDC(const std::string& variable, const TSweepRange& range) {
@@ -76,15 +68,16 @@ TSweepResult TSweepRunner::RunDC(const std::string& variable, const TSweepRange&
     result.IsAC = false;
     result.VariableName = variable;
     TNonLinearAnalysis operatingPoint(Equations);
-    return Run(std::move(result), points, MsgDCFailed,
-               [this, &variable, &operatingPoint](double value, bool first) {
-                   SetVariableLine(Variables, variable, FloatToStrG(value, 15));
-                   operatingPoint.RunNonLinear(first);
-               });
+    const TStep step = [this, &variable, &operatingPoint](double value, bool first) {
+        SetVariableLine(Variables, variable, FloatToStrG(value, 15));
+        operatingPoint.RunNonLinear(first);
+    };
+    return Run(std::move(result), MsgDCFailed,
+               [this, &points, &step](TSweepResult& r) { SolveInTurn(r, points, step); });
 }
 
-TSweepResult TSweepRunner::Run(TSweepResult result, const std::vector<double>& points,
-                               const char* failureMessage, const TStep& step) {
+TSweepResult TSweepRunner::Run(TSweepResult result, const char* failureMessage,
+                               const TSolvePoints& solvePoints) {
     TVariablesGuard restoreVariables(Variables);
     Progress.ClearUserBreak();
     if (!Equations.CheckCircuit()) {
@@ -94,7 +87,7 @@ TSweepResult TSweepRunner::Run(TSweepResult result, const std::vector<double>& p
     Progress.ResetProgress();
     Progress.Show();
     try {
-        SolvePoints(result, points, step);
+        solvePoints(result);
         result.Outcome = TSweepOutcome::Completed;
     } catch (const EUserBreak&) {
         result.Outcome = TSweepOutcome::Stopped;
@@ -114,13 +107,74 @@ TSweepResult TSweepRunner::Run(TSweepResult result, const std::vector<double>& p
     return result;
 }
 
-void TSweepRunner::SolvePoints(TSweepResult& result, const std::vector<double>& points,
+void TSweepRunner::SolveInTurn(TSweepResult& result, const std::vector<double>& points,
                                const TStep& step) {
     for (std::size_t k = 0; k < points.size(); ++k) {
         Progress.SetStatusText(PointStatus(k, points.size()));
         Equations.CheckUserBreak();
         step(points[k], k == 0);
         Record(result, points[k]);
+    }
+}
+
+// The frequencies' systems are assembled here, in turn, and solved by the
+// workers meanwhile. A point that fails to assemble ends the sweep after the
+// points before it, as it would end a sweep solved in turn.
+void TSweepRunner::SolveFrequencies(TSweepResult& result, const std::vector<double>& points) {
+    const bool nonLinear = HasNonLinearDevices();
+    TNonLinearAnalysis operatingPoint(Equations);
+    TACSolvePipeline pipeline(Equations.SolverKind(), SolveWorkers, 4 * SolveWorkers);
+    std::exception_ptr error;
+    try {
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            Progress.SetStatusText(PointStatus(k, points.size()));
+            Equations.CheckUserBreak();
+            if (pipeline.Full()) {
+                RecordSolved(result, points, pipeline, true);
+            }
+            StoreFrequencyVariable(Variables, points[k]);
+            if (k == 0 && nonLinear) {
+                operatingPoint.RunNonLinear(true);
+            }
+            Equations.AssembleAC(pipeline.NextSystem());
+            pipeline.Submit();
+            RecordSolved(result, points, pipeline, false);
+        }
+    } catch (const EUserBreak&) {
+        throw;
+    } catch (...) {
+        error = std::current_exception();
+    }
+    while (!pipeline.Empty()) {
+        RecordSolved(result, points, pipeline, true);
+    }
+    if (error) {
+        std::rethrow_exception(error);
+    }
+}
+
+// Records the solved points at the head of the pipeline in order, with
+// `wait` after waiting for the oldest. Stop pressed meanwhile ends the sweep
+// at the last point recorded.
+void TSweepRunner::RecordSolved(TSweepResult& result, const std::vector<double>& points,
+                                TACSolvePipeline& pipeline, bool wait) {
+    using namespace std::chrono_literals;
+    while (!pipeline.Empty()) {
+        const std::vector<TComplex>* solution = pipeline.Oldest(wait ? 20ms : 0ms);
+        if (solution == nullptr && !wait) {
+            return;
+        }
+        if (solution == nullptr) {
+            Equations.CheckUserBreak();
+            continue;
+        }
+        Equations.StoreWireSolution(*solution);
+        Record(result, points[result.Values.size()]);
+        pipeline.Pop();
+        wait = false;
+        if (Progress.UserBreak()) {
+            throw EUserBreak();
+        }
     }
 }
 

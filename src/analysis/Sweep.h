@@ -7,6 +7,7 @@
 // results on show stay as they were, and it puts the variables back when it
 // ends. Stop keeps the points computed so far.
 
+#include "ACSolvePipeline.h"
 #include "CircuitEquations.h"
 #include "SweepProbes.h"
 #include "SweepRange.h"
@@ -49,13 +50,20 @@ public:
 
     // Called after every computed point with the result so far.
     std::function<void(const TSweepResult&)> OnPoint;
+    // Threads that solve the AC systems while this one assembles them; none
+    // solves each on this thread. The results are the same bit for bit.
+    int SolveWorkers = DefaultSolveWorkers();
 
 private:
     using TStep = std::function<void(double value, bool first)>;
+    using TSolvePoints = std::function<void(TSweepResult&)>;
 
-    TSweepResult Run(TSweepResult result, const std::vector<double>& points,
-                     const char* failureMessage, const TStep& step);
-    void SolvePoints(TSweepResult& result, const std::vector<double>& points, const TStep& step);
+    TSweepResult Run(TSweepResult result, const char* failureMessage,
+                     const TSolvePoints& solvePoints);
+    void SolveInTurn(TSweepResult& result, const std::vector<double>& points, const TStep& step);
+    void SolveFrequencies(TSweepResult& result, const std::vector<double>& points);
+    void RecordSolved(TSweepResult& result, const std::vector<double>& points,
+                      TACSolvePipeline& pipeline, bool wait);
     void Record(TSweepResult& result, double value);
     bool HasNonLinearDevices() const;
 

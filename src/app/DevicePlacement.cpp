@@ -71,12 +71,24 @@ void SetPlacedPortCaptions(TZaroSimDevice& device) {
     SetMeterPolarityCaptions(device);
 }
 
-TZaroSimDevice& PlaceDevice(TCircuitDocument& document, std::string_view className) {
-    TZaroSimDevice& device = document.AddDevice(NewDevice(className, document.TP1()));
-    CenterInCanvas(document.Canvas(), device);
-    SetMeterPolarityCaptions(device);
+TZaroSimDevice& PlaceNewDevice(TCircuitDocument& document, std::unique_ptr<TZaroSimDevice> device) {
+    TZaroSimDevice& placed = document.AddDevice(std::move(device));
+    CenterInCanvas(document.Canvas(), placed);
+    SetMeterPolarityCaptions(placed);
     document.CommitCircuitEdit();
-    return device;
+    return placed;
+}
+
+TZaroSimDevice& PlaceDevice(TCircuitDocument& document, std::string_view className) {
+    return PlaceNewDevice(document, NewDevice(className, document.TP1()));
+}
+
+TCircuitBuilder PlacingBuilder(TCircuitDocument& document) {
+    return TCircuitBuilder(
+        document.Canvas(),
+        document.TP1(), [&document](std::unique_ptr<TZaroSimDevice> device) -> auto& {
+            return PlaceNewDevice(document, std::move(device));
+        });
 }
 
 TZaroSimDevice& AtnDevice(TCircuitDocument& document, std::string_view command) {

@@ -4,6 +4,7 @@
 #include "ConsolePlatform.h"
 #include "ConsoleProgressView.h"
 #include "DeviceProperty.h"
+#include "DiagnosisText.h"
 #include "Diodes.h"
 #include "Meters.h"
 #include "ModelFile.h"
@@ -150,6 +151,9 @@ int AnalyseCommand(const TArgs& args, std::ostream& out, std::ostream& err) {
     } catch (const std::exception& e) {
         // The shell's report of an error that left the command.
         err << e.what() << '\n';
+    }
+    for (const std::string& sentence : DiagnosisSentences(document.Diagnosed().Diagnosis())) {
+        err << sentence << '\n';
     }
     PrintDevices(document, out);
     return document.Analysis().ResultsValid() ? 0 : 1;

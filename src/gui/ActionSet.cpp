@@ -61,15 +61,29 @@ QAction* TActionSet::Action(const std::string& name) const {
 }
 
 void TActionSet::SetAllEnabled(bool enabled) {
+    CommandsEnabled = enabled;
     for (const auto& entry : Actions) {
-        entry.second->setEnabled(enabled);
+        entry.second->setEnabled(enabled && !ContextDisabled.contains(entry.first));
     }
 }
 
-// Qt reports a hidden action as disabled whatever it was set to; hidden ones do not count.
+void TActionSet::SetContextEnabled(const std::string& name, bool enabled) {
+    if (enabled) {
+        ContextDisabled.erase(name);
+    } else {
+        ContextDisabled.insert(name);
+    }
+    if (QAction* action = Action(name)) {
+        action->setEnabled(CommandsEnabled && enabled);
+    }
+}
+
+// Qt reports a hidden action as disabled whatever it was set to; hidden ones do
+// not count, nor those that their context disables.
 bool TActionSet::AllEnabled() const {
     for (const auto& entry : Actions) {
-        if (entry.second->isVisible() && !entry.second->isEnabled()) {
+        if (entry.second->isVisible() && !entry.second->isEnabled() &&
+            !ContextDisabled.contains(entry.first)) {
             return false;
         }
     }

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 
 class QAction;
@@ -25,8 +26,10 @@ public:
 
     // The action of a command; nullptr for an unknown name.
     QAction* Action(const std::string& name) const;
-    // Every command, shown or hidden.
+    // Every command, shown or hidden; one that its context disables stays so.
     void SetAllEnabled(bool enabled);
+    // Whether the command applies where the user is (the focus, a selection).
+    void SetContextEnabled(const std::string& name, bool enabled);
     // Whether every shown command is enabled.
     bool AllEnabled() const;
 
@@ -41,6 +44,8 @@ private:
     void AddShortcuts();
 
     std::map<std::string, QAction*> Actions;
+    std::set<std::string> ContextDisabled;
+    bool CommandsEnabled = true;
 };
 
 } // namespace zaro::gui

@@ -3,14 +3,16 @@
 #include "ActionSet.h"
 #include "CanvasView.h"
 #include "CircuitDocument.h"
-#include "ClipboardCommands.h"
 #include "DevicePlacement.h"
+#include "DiagnosisHighlight.h"
 #include "DocumentCommands.h"
 #include "ErrorReport.h"
 #include "InterfaceFont.h"
 #include "ModelFile.h"
+#include "NoteTextEdit.h"
 #include "ProgressWindow.h"
 #include "SweepCommand.h"
+#include "ShellCommands.h"
 #include "SymbolPictures.h"
 #include "ValueBox.h"
 #include "ZaroMathImport.h"
@@ -85,6 +87,7 @@ TFrmMainWnd::TFrmMainWnd(QStringList arguments, QWidget* parent)
     BuildLeftPane(*Splitter);
     FCanvasView = new TCanvasView(Doc->Canvas(), Splitter);
     Splitter->addWidget(FCanvasView);
+    Highlight = std::make_unique<TDiagnosisHighlight>(*FCanvasView, Doc->Diagnosed());
     Splitter->setStretchFactor(1, 1);
     Splitter->setSizes({LeftPaneWidth, 1000});
     setCentralWidget(Splitter);
@@ -103,6 +106,7 @@ TFrmMainWnd::~TFrmMainWnd() {
     Links.DisconnectAll();
     FPlatform.Attach({});
     FProgressWindow->SetProgress(nullptr);
+    Highlight.reset();
     delete takeCentralWidget();
     Doc.reset();
 }
@@ -175,10 +179,6 @@ void TFrmMainWnd::BuildCommands() {
         {"AtnFileSave", [&d] { AtnFileSave(d); }},
         {"AtnFileSaveAs", [&d] { AtnFileSaveAs(d); }},
         {"AtnFileExit", [this] { close(); }},
-        {"AtnEditCut", [&d] { AtnEditCut(d); }},
-        {"AtnEditCopy", [&d] { AtnEditCopy(d); }},
-        {"AtnEditPaste", [&d] { AtnEditPaste(d); }},
-        {"AtnEditDelete", [&d] { AtnEditDelete(d); }},
         {"AtnSimulateDC", [&d] { d.AtnSimulateDC(); }},
         {"AtnSimulateAC", [&d] { d.AtnSimulateAC(); }},
         {"AtnSimulateDCNonLinear", [&d] { d.AtnSimulateDCNonLinear(); }},
@@ -193,6 +193,7 @@ void TFrmMainWnd::BuildCommands() {
         const std::string command(placement.Command);
         Commands[command] = [&d, command] { AtnDevice(d, command); };
     }
+    Commands.merge(ShellCommands(*this));
 }
 
 // A value box being typed in is committed first, so the command sees its text.
@@ -208,6 +209,8 @@ void TFrmMainWnd::RunCommand(const std::string& name) {
 void TFrmMainWnd::CommitFocusedValueBox() {
     if (auto* box = qobject_cast<TValueBox*>(QApplication::focusWidget())) {
         box->Commit();
+    } else if (auto* note = qobject_cast<TNoteTextEdit*>(QApplication::focusWidget())) {
+        note->Commit();
     }
 }
 

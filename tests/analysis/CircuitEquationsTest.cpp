@@ -118,7 +118,8 @@ TEST_P(WireDirectionTest, DevicesSeeTheSamePotentialsAndCurrents) {
     EXPECT_NEAR(stored, GetParam() ? -0.0025 : 0.0025, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDirections, WireDirectionTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(BothDirections, WireDirectionTest, ::testing::Bool(),
+                         ::testing::PrintToStringParamName());
 
 TEST_F(CircuitEquationsTest, SolveFailureKeepsThePreviousSolution) {
     auto& gnd = Add<TGnd>();
