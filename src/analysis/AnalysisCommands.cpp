@@ -139,10 +139,9 @@ void TAnalysisCommands::LinearCommand(TAnalysisKind kind, TPrepare prepare, TSol
 }
 
 void TAnalysisCommands::AtnSimulateDC() {
-    LinearCommand(
-        TAnalysisKind::akLinearDC,
-        Diagnosed(TFailedStep::DCSolve, [this] { Equations.PrepareAnalysis(); }),
-        Diagnosed(TFailedStep::DCSolve, [this] { Equations.SolveDCLinear(); }));
+    LinearCommand(TAnalysisKind::akLinearDC,
+                  Diagnosed(TFailedStep::DCSolve, [this] { Equations.PrepareAnalysis(); }),
+                  Diagnosed(TFailedStep::DCSolve, [this] { Equations.SolveDCLinear(); }));
 }
 
 void TAnalysisCommands::AtnSimulateAC() {
