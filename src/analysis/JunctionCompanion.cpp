@@ -15,6 +15,11 @@ namespace {
 // The collector model is linearised at least this far (volts) on the
 // physical side of its pole.
 constexpr double MinPoleMargin = 1e-9;
+// A parameter that reproduces the voltage across its port this closely
+// (relative, volts) is kept: where no source drives a junction its voltage
+// and current are rounding, and their ratio any number of either sign.
+constexpr double KeptResistanceFit = 1e-12;
+constexpr double KeptResistanceFloor = 1e-15;
 
 // Central difference with a step small against the thermal voltage of any
 // junction (1/k is at least 0.04 V), large against rounding.
@@ -286,8 +291,10 @@ std::unique_ptr<TJunctionCompanion> TJunctionCompanion::For(TZaroSimDevice& devi
 }
 
 double TJunctionCompanion::Resistance(double v, double i, int index) const {
-    if (i == 0.0) {
-        return *Device.NonLinearParam(index);
+    const double present = *Device.NonLinearParam(index);
+    if (i == 0.0 ||
+        std::fabs(v - present * i) <= KeptResistanceFit * std::fabs(v) + KeptResistanceFloor) {
+        return present;
     }
     return v / i;
 }

@@ -69,13 +69,14 @@ public:
     // not hold.
     virtual bool LawsHold(const std::vector<double>& x, const TLawTolerance& tolerance) const = 0;
     // The parameters, in the device's index order, whose DC block reproduces
-    // x; where a port carries no current the present value is kept.
+    // x; a present value that already does is kept.
     virtual std::vector<double> Params(const std::vector<double>& x) const = 0;
 
 protected:
     explicit TJunctionCompanion(TZaroSimDevice& device) : Device(device) {}
 
-    // Resistance v / i, or parameter `index` as it is when i is 0.
+    // Resistance v / i, or parameter `index` as it is where that gives v for
+    // i as well (always when i is 0).
     double Resistance(double v, double i, int index) const;
 
     TZaroSimDevice& Device;

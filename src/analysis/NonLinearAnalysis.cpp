@@ -60,11 +60,13 @@ void TNonLinearAnalysis::RunNonLinear(bool initialise) {
     if (!initialise && registry.Matches(Equations.Canvas())) {
         carried = registry.CurrentParams(Equations.Canvas());
     }
+    // Made before the reference scope: it solves the way the document does.
+    TRobustOperatingPoint robust(Equations, *this);
     if (Equations.SolverKind() == TSolverKind::Sparse && SparseSearch(carried)) {
-        TRobustOperatingPoint(Equations, *this).Refine();
+        robust.Refine();
     } else {
         TReferenceSolverScope reference(Equations);
-        SearchOrRescue(carried);
+        SearchOrRescue(carried, robust);
     }
     progress.UpdateProgress(registry.IterationCount(), true, registry.LastResidualSum());
 }
@@ -78,8 +80,8 @@ void TNonLinearAnalysis::Prepare(const std::optional<std::vector<double>>& carri
 
 // A point the search found is refined; when it finds none the fallback may,
 // and only when that fails too does the search's own failure stand.
-void TNonLinearAnalysis::SearchOrRescue(const std::optional<std::vector<double>>& carried) {
-    TRobustOperatingPoint robust(Equations, *this);
+void TNonLinearAnalysis::SearchOrRescue(const std::optional<std::vector<double>>& carried,
+                                        TRobustOperatingPoint& robust) {
     try {
         Search(carried);
     } catch (const EZaroError& error) {

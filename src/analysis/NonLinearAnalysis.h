@@ -16,6 +16,8 @@
 
 namespace zaro {
 
+class TRobustOperatingPoint;
+
 // Raised by SourceStepping when no operating point was found.
 inline constexpr const char* MsgNonLinearFailed = "非線型解析に失敗しました。";
 // Status texts of the progress dialog.
@@ -64,7 +66,8 @@ private:
 
     void RestoreParams(const std::vector<double>& saved);
     void Prepare(const std::optional<std::vector<double>>& carried);
-    void SearchOrRescue(const std::optional<std::vector<double>>& carried);
+    void SearchOrRescue(const std::optional<std::vector<double>>& carried,
+                        TRobustOperatingPoint& robust);
     void Search(const std::optional<std::vector<double>>& carried);
     bool PointHolds();
     bool SparseSearch(const std::optional<std::vector<double>>& carried);

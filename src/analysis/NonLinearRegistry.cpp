@@ -26,6 +26,7 @@ void TNonLinearRegistry::Reset(int deviceCount, int paramTotal) {
     FParamTotal = paramTotal;
     FIterationCount = 0;
     FLastResidualSum = 0.0;
+    FFoundByFallback = false;
     FDevices.clear();
     FParamRefs.clear();
     FStartValues.clear();

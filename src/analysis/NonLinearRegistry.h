@@ -34,9 +34,13 @@ public:
         FLastResidualSum = residualSum;
         ++FIterationCount;
     }
+    // Whether the operating point in the devices came from the fallback
+    // search after the parameter search had failed.
+    bool FoundByFallback() const { return FFoundByFallback; }
+    void SetFoundByFallback(bool found) { FFoundByFallback = found; }
 
-    // Empties the registry, counts no evaluations yet and reserves room for
-    // the given counts.
+    // Empties the registry, counts no evaluations yet, forgets the fallback
+    // and reserves room for the given counts.
     void Reset(int deviceCount, int paramTotal);
     // Appends device `canvasIndex` with its parameters and residuals.
     void Register(int canvasIndex, TZaroSimDevice& device);
@@ -68,6 +72,7 @@ private:
     std::vector<double*> FResidualRefs;
     int FIterationCount = 0;
     double FLastResidualSum = 0.0;
+    bool FFoundByFallback = false;
     // Panel identities as numbers: compared, never dereferenced.
     std::vector<std::uintptr_t> FPanelIds;
     std::vector<int> FParamCounts; // per registered device

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zaro {
 
@@ -37,6 +38,10 @@ constexpr double GminFactor = 10;
 constexpr double FirstSourceStep = 0.1;
 constexpr double MaxSourceStep = 0.5;
 constexpr double MinSourceStep = 1e-4;
+// The residual of a row of the refinement is weighed against this share of
+// the sizes of its terms, plus this floor (amperes or volts).
+constexpr double RowRelative = FallbackLawTolerance.Relative;
+constexpr double RowFloor = FallbackLawTolerance.Amperes;
 
 // Largest potential (kind 0) or current (kind 1) in x.
 double Largest(const std::vector<double>& x, std::size_t kind) {
@@ -97,9 +102,52 @@ TFallbackResult TOperatingPointFallback::Refine(const std::vector<double>& x) {
     if (!CollectDevices() || x.size() != static_cast<std::size_t>(Size)) {
         return {};
     }
-    std::vector<double> refined = x;
-    return Result(Newton(refined, 1.0, 0.0) ? TFallbackStage::Newton : TFallbackStage::None,
-                  refined);
+    std::vector<double> point = x;
+    std::vector<double> next;
+    double residual = ResidualAt(point);
+    int kept = 0;
+    while (kept < StepsPerNewton && residual > 0.0) {
+        try {
+            Solve(next);
+        } catch (const EMathError&) {
+            break;
+        }
+        const double nextResidual = ResidualAt(next);
+        if (!(nextResidual < residual)) {
+            break;
+        }
+        point.swap(next);
+        residual = nextResidual;
+        ++kept;
+    }
+    return Result(kept > 0 ? TFallbackStage::Newton : TFallbackStage::None, point);
+}
+
+// Every row of the system at x is a law or a linear equation of the
+// circuit, so its residual there is how far x is from an operating point.
+// Rows differ in unit and scale: each counts against the size of its terms.
+double TOperatingPointFallback::ResidualAt(const std::vector<double>& x) {
+    StartCompanions(x);
+    if (Assemble(x, 1.0, 0.0)) {
+        return std::numeric_limits<double>::infinity();
+    }
+    std::vector<double> residual(System.Rhs.size());
+    std::vector<double> size(System.Rhs.size());
+    for (std::size_t row = 0; row < residual.size(); ++row) {
+        residual[row] = -System.Rhs[row];
+        size[row] = std::fabs(System.Rhs[row]);
+    }
+    for (const TStepEntry& entry : System.Entries) {
+        const double term = entry.Value * x[static_cast<std::size_t>(entry.Column)];
+        residual[static_cast<std::size_t>(entry.Row)] += term;
+        size[static_cast<std::size_t>(entry.Row)] += std::fabs(term);
+    }
+    double sum = 0.0;
+    for (std::size_t row = 0; row < residual.size(); ++row) {
+        const double weighed = residual[row] / (RowRelative * size[row] + RowFloor);
+        sum += weighed * weighed;
+    }
+    return std::isfinite(sum) ? std::sqrt(sum) : std::numeric_limits<double>::infinity();
 }
 
 TFallbackResult TOperatingPointFallback::Result(TFallbackStage stage,
@@ -158,12 +206,16 @@ void TOperatingPointFallback::Solve(std::vector<double>& x) {
 // Newton from x at the given source fraction and conductance across the
 // junctions. With full sources and no conductance it has converged only
 // where every device law holds.
-bool TOperatingPointFallback::Newton(std::vector<double>& x, double sourceFraction, double gmin) {
+void TOperatingPointFallback::StartCompanions(const std::vector<double>& x) {
     for (TDevice& entry : Devices) {
         if (entry.Companion) {
             entry.Companion->Start(x);
         }
     }
+}
+
+bool TOperatingPointFallback::Newton(std::vector<double>& x, double sourceFraction, double gmin) {
+    StartCompanions(x);
     const bool final = sourceFraction == 1.0 && gmin == 0.0;
     std::vector<double> next;
     for (int step = 0; step < StepsPerNewton; ++step) {
@@ -191,7 +243,19 @@ bool TOperatingPointFallback::Newton(std::vector<double>& x, double sourceFracti
 // One linear solve of the companion system at x; false when it is singular.
 bool TOperatingPointFallback::Step(const std::vector<double>& x, double sourceFraction, double gmin,
                                    std::vector<double>& next, bool& limited) {
+    limited = Assemble(x, sourceFraction, gmin) || limited;
+    try {
+        Solve(next);
+    } catch (const EMathError&) {
+        return false;
+    }
+    return true;
+}
+
+bool TOperatingPointFallback::Assemble(const std::vector<double>& x, double sourceFraction,
+                                       double gmin) {
     System.Clear(Size);
+    bool limited = false;
     int row = 0;
     for (const TDevice& entry : Devices) {
         TDCCoefArray coef;
@@ -205,12 +269,7 @@ bool TOperatingPointFallback::Step(const std::vector<double>& x, double sourceFr
             Accumulate(*entry.Device, coef, rhs, sourceFraction, row);
         }
     }
-    try {
-        Solve(next);
-    } catch (const EMathError&) {
-        return false;
-    }
-    return true;
+    return limited;
 }
 
 // Rows row.. of the system receive the device block; every position of the

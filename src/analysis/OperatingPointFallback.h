@@ -54,8 +54,10 @@ public:
     // Not found when a device has no known laws, when the circuit's linear
     // system is singular, or when every stage fails.
     TFallbackResult Find();
-    // Newton on the laws from x, the wire solution of a point found another
-    // way: found only when every law then holds to FallbackLawTolerance.
+    // Newton steps on the laws from x, the wire solution of a point found
+    // another way, each kept only when it lowers the residual of the whole
+    // system at the point (ResidualAt); the first that does not ends the
+    // refinement. Found when a step was kept.
     TFallbackResult Refine(const std::vector<double>& x);
 
 private:
@@ -69,9 +71,16 @@ private:
     std::vector<double> InitialPoint();
     // One linear solve of System, after the checkpoint.
     void Solve(std::vector<double>& x);
+    void StartCompanions(const std::vector<double>& x);
     bool Newton(std::vector<double>& x, double sourceFraction, double gmin);
     bool Step(const std::vector<double>& x, double sourceFraction, double gmin,
               std::vector<double>& next, bool& limited);
+    // The companion system linearised at x into System; true when a junction
+    // voltage was limited or a collector model moved off its pole.
+    bool Assemble(const std::vector<double>& x, double sourceFraction, double gmin);
+    // System linearised at x itself, full sources, and the size of its
+    // residual there: infinite where a law could not be linearised at x.
+    double ResidualAt(const std::vector<double>& x);
     void Accumulate(const TZaroSimDevice& device, const TDCCoefArray& coef, const TDCRhsArray& rhs,
                     double rhsFactor, int& row);
     bool GminStepping(std::vector<double>& x);

@@ -1,7 +1,9 @@
 #include "RobustOperatingPoint.h"
 
 #include "AnalysisErrors.h"
+#include "DenseStepSolver.h"
 #include "OperatingPointCheck.h"
+#include "SparseStepSolver.h"
 
 namespace zaro {
 
@@ -17,27 +19,50 @@ bool IsSearchFailure(const EZaroError& error) {
 
 TRobustOperatingPoint::TRobustOperatingPoint(TCircuitEquations& equations,
                                              TNonLinearAnalysis& analysis)
-    : Equations(equations), Analysis(analysis) {}
+    : Equations(equations), Analysis(analysis) {
+    if (equations.SolverKind() == TSolverKind::Sparse) {
+        Solver = std::make_unique<TSparseStepSolver>();
+    } else {
+        Solver = std::make_unique<TDenseStepSolver>();
+    }
+}
 
 TOperatingPointFallback TRobustOperatingPoint::Fallback() {
-    return TOperatingPointFallback(Equations.Canvas(), Solver,
+    return TOperatingPointFallback(Equations.Canvas(), *Solver,
                                    [this] { Equations.CheckUserBreak(); });
 }
 
 void TRobustOperatingPoint::Refine() {
     const TFallbackResult refined = Fallback().Refine(WireSolution(Equations.State()));
-    if (refined.Found) {
-        HandOver(refined);
+    if (!refined.Found) {
+        return;
+    }
+    const TFallbackResult found = PresentPoint();
+    if (!HandOver(refined, SearchLawTolerance)) {
+        HandOver(found, SearchLawTolerance);
     }
 }
 
 bool TRobustOperatingPoint::Rescue() {
     Equations.PrepareAnalysis();
     const TFallbackResult found = Fallback().Find();
-    return found.Found && HandOver(found);
+    const bool rescued = found.Found && HandOver(found, FallbackLawTolerance);
+    Equations.Registry().SetFoundByFallback(rescued);
+    return rescued;
 }
 
-bool TRobustOperatingPoint::HandOver(const TFallbackResult& result) {
+TFallbackResult TRobustOperatingPoint::PresentPoint() const {
+    const TNonLinearRegistry& registry = Equations.Registry();
+    TFallbackResult present;
+    for (int k = 0; k < registry.NonLinearParamTotal(); ++k) {
+        present.Params.push_back(registry.Param(k));
+    }
+    present.Solution = WireSolution(Equations.State());
+    return present;
+}
+
+bool TRobustOperatingPoint::HandOver(const TFallbackResult& result,
+                                     const TLawTolerance& tolerance) {
     TNonLinearRegistry& registry = Equations.Registry();
     TAnalysisState& state = Equations.State();
     if (result.Params.size() != static_cast<std::size_t>(registry.NonLinearParamTotal()) ||
@@ -53,7 +78,7 @@ bool TRobustOperatingPoint::HandOver(const TFallbackResult& result) {
     }
     Analysis.UpdateNonLinearResiduals();
     return ResidualsWithin(registry, SearchResidualTolerance) &&
-           JunctionLawsHold(Equations.Canvas(), result.Solution, FallbackLawTolerance);
+           JunctionLawsHold(Equations.Canvas(), result.Solution, tolerance);
 }
 
 } // namespace zaro

@@ -1,15 +1,16 @@
 #pragma once
 // What follows the parameter search of the operating point: a point it found
-// is brought to the precision of the device laws by Newton on those laws; when
+// is brought closer to the exact one by Newton steps on the device laws; when
 // it found none, the fallback search looks for one from the start. Either
 // point reaches the devices as their parameters and the wire arrays as it was
 // found (solving the circuit again at those parameters would lose digits
 // where a saturated and a cut-off junction meet), and it counts only when
 // every device law holds there.
 
-#include "DenseStepSolver.h"
 #include "NonLinearAnalysis.h"
 #include "OperatingPointFallback.h"
+
+#include <memory>
 
 namespace zaro {
 
@@ -20,22 +21,28 @@ bool IsSearchFailure(const EZaroError& error);
 
 class TRobustOperatingPoint {
 public:
+    // The fallback's steps are solved the way the equations are solved when
+    // this is made: sparse for the sparse solver, dense for the reference.
     TRobustOperatingPoint(TCircuitEquations& equations, TNonLinearAnalysis& analysis);
 
-    // From the point in the wire arrays; the refined point replaces it only
-    // when every law holds to FallbackLawTolerance there.
+    // From the point in the devices and the wire arrays; the refined point
+    // replaces it only where the search would have accepted it as well.
     void Refine();
     // The fallback from the start parameters; true when its point is handed
-    // over.
+    // over, every law holding to FallbackLawTolerance.
     bool Rescue();
 
 private:
     TOperatingPointFallback Fallback();
-    bool HandOver(const TFallbackResult& result);
+    // Writes the point to the devices and the wire arrays; true when the
+    // residuals and the laws hold there to the given tolerance.
+    bool HandOver(const TFallbackResult& result, const TLawTolerance& tolerance);
+    // The point in the devices and the wire arrays now, as a result.
+    TFallbackResult PresentPoint() const;
 
     TCircuitEquations& Equations;
     TNonLinearAnalysis& Analysis;
-    TDenseStepSolver Solver;
+    std::unique_ptr<TStepSolver> Solver;
 };
 
 } // namespace zaro

@@ -65,10 +65,12 @@ private Q_SLOTS:
                                  << "TLED"
                                  << "image 26"
                                  << "DC解析";
+        // By hand: IB = (12 V - VBE) / 2.2M on the base law gives VBE 0.36918 V, r 8830 ohm;
+        // 10 mV through 10u at 1 kHz onto 2.2M || r, then -300 x 4.7k / r: -1.5969 - j0.00289.
         QTest::newRow("AC") << "npn-common-emitter.zsm"
                             << "AtnSimulateACNonLinear"
                             << "TPotentialMeter"
-                            << "-1.598 + j-2.893M"
+                            << "-1.597 + j-2.89M"
                             << "AC解析";
         QTest::newRow("DC kept") << "zener-regulator.zsm"
                                  << "AtnSimulateDCAdditional"
