@@ -298,8 +298,7 @@ struct TTwin {
             return;
         }
         for (const TSide* side : {&Reference, &Sparse}) {
-            EXPECT_TRUE(JunctionLawsHold(side->Doc.Canvas(),
-                                         WireSolution(side->Doc.Analysis()),
+            EXPECT_TRUE(JunctionLawsHold(side->Doc.Canvas(), WireSolution(side->Doc.Analysis()),
                                          FallbackLawTolerance));
         }
     }

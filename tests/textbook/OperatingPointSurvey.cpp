@@ -206,6 +206,7 @@ TSearchRun RunSearch(TSearch search, const TNetlist& netlist,
         run = Judge(drawn, bench, NodalPartResults(drawn.Netlist, reference));
     }
     run.Stage = stage;
+    run.Rescued = bench.Registry.FoundByFallback();
     return run;
 }
 

@@ -40,6 +40,7 @@ struct TSearchRun {
     std::string Detail;                          // the failure message, or what is wrong
     TPartResults Results;                        // of a success
     TFallbackStage Stage = TFallbackStage::None; // of the fallback
+    bool Rescued = false;                        // the DC command's point came from its fallback
 };
 
 // The searches compared: the non-linear DC command as it stands, and the
