@@ -1,7 +1,10 @@
 // The analysis commands on generated circuits: linear DC and AC of resistor
 // ladders with 50, 100 and 200 wires (systems of 100 to 400 unknowns), and
-// the non-linear DC command on a ladder of diodes and on a chain of
-// transistor stages. Each iteration runs one whole command, as the user does.
+// the non-linear DC command on a ladder of diodes, on a chain of transistor
+// stages and on the example circuits. Each iteration runs one whole command,
+// as the user does. The non-linear ones run with the operating-point checks
+// (the check of the point handed over, the refinement, the fallback) on and
+// off: off is the search as it was before them.
 
 #include "CircuitBuilder.h"
 #include "CircuitDocument.h"
@@ -9,6 +12,7 @@
 #include "ConsoleProgressView.h"
 #include "Diodes.h"
 #include "Junctions.h"
+#include "ModelFile.h"
 #include "PassiveDevices.h"
 #include "Sources.h"
 #include "StructureCheck.h"
@@ -117,6 +121,11 @@ bool ZaroMathReady(benchmark::State& state) {
     return true;
 }
 
+void SetChecks(benchmark::State& state, TBenchDocument& b, std::int64_t on) {
+    b.Doc.SetOperatingPointChecks(on != 0);
+    state.counters["checks"] = static_cast<double>(on);
+}
+
 template <typename TCommand>
 void RunCommand(benchmark::State& state, TBenchDocument& b, TCommand command) {
     state.counters["wires"] = b.Doc.Canvas().ConnectorCount();
@@ -161,6 +170,7 @@ void BM_NonLinearDCDiodeLadder(benchmark::State& state) {
     TBenchDocument b;
     BuildLadder<TVDC, TDiode, TResistor>(b, 4 * static_cast<int>(state.range(0)) + 4, "20", "",
                                          "1k");
+    SetChecks(state, b, state.range(1));
     RunCommand(state, b, &TCircuitDocument::AtnSimulateDCNonLinear);
     state.counters["evaluations"] = b.Doc.Registry().IterationCount();
 }
@@ -171,6 +181,27 @@ void BM_NonLinearDCTransistorChain(benchmark::State& state) {
     }
     TBenchDocument b;
     BuildTransistorChain(b, static_cast<int>(state.range(0)));
+    SetChecks(state, b, state.range(1));
+    RunCommand(state, b, &TCircuitDocument::AtnSimulateDCNonLinear);
+    state.counters["evaluations"] = b.Doc.Registry().IterationCount();
+}
+
+const char* const NonLinearExamples[] = {"diode-lamp.zsm", "led-resistor.zsm",
+                                         "zener-regulator.zsm", "npn-common-emitter.zsm"};
+
+// range(0) the example, range(1) the checks, range(2) the solver kind.
+void BM_NonLinearDCExample(benchmark::State& state) {
+    if (!ZaroMathReady(state)) {
+        return;
+    }
+    TBenchDocument b;
+    const char* example = NonLinearExamples[state.range(0)];
+    LoadModel(b.Doc, std::string(ZARO_SOURCE_DIR "/examples/") + example);
+    const auto solver = static_cast<TSolverKind>(state.range(2));
+    b.Doc.SetSolverKind(solver);
+    SetChecks(state, b, state.range(1));
+    state.SetLabel(std::string(example) + ", " + SolverKindName(solver) + ", checks " +
+                   (state.range(1) != 0 ? "on" : "off"));
     RunCommand(state, b, &TCircuitDocument::AtnSimulateDCNonLinear);
     state.counters["evaluations"] = b.Doc.Registry().IterationCount();
 }
@@ -198,8 +229,18 @@ void BM_DiagnoseLadder(benchmark::State& state) {
 
 BENCHMARK(BM_LinearDCLadder)->Arg(50)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LinearACLadder)->Arg(50)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_NonLinearDCDiodeLadder)->Arg(5)->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_NonLinearDCTransistorChain)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NonLinearDCDiodeLadder)
+    ->ArgsProduct({{5, 10, 20}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NonLinearDCTransistorChain)
+    ->ArgsProduct({{2, 4, 8}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NonLinearDCExample)
+    ->ArgsProduct({{0, 1, 2, 3},
+                   {1, 0},
+                   {static_cast<int>(TSolverKind::Sparse),
+                    static_cast<int>(TSolverKind::Reference)}})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DiagnoseLadder)->ArgsProduct({{50, 100, 200}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -63,10 +63,16 @@ void TNonLinearAnalysis::RunNonLinear(bool initialise) {
     // Made before the reference scope: it solves the way the document does.
     TRobustOperatingPoint robust(Equations, *this);
     if (Equations.SolverKind() == TSolverKind::Sparse && SparseSearch(carried)) {
-        robust.Refine();
+        if (FChecks) {
+            robust.Refine();
+        }
     } else {
         TReferenceSolverScope reference(Equations);
-        SearchOrRescue(carried, robust);
+        if (FChecks) {
+            SearchOrRescue(carried, robust);
+        } else {
+            Search(carried);
+        }
     }
     progress.UpdateProgress(registry.IterationCount(), true, registry.LastResidualSum());
 }
@@ -144,7 +150,7 @@ bool TNonLinearAnalysis::SolveNonLinear(bool usePowell) {
     failed = check == 1 || failed;
     WriteParams(x);
     Equations.SolveDCLinear();
-    return !PointHolds() || failed;
+    return (FChecks && !PointHolds()) || failed;
 }
 
 // Evaluated again at the point handed over: where the line search stalled

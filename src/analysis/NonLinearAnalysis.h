@@ -37,6 +37,10 @@ public:
     // the devices hold now, as long as the devices are those the registry was
     // built from; otherwise it starts from the start values.
     void RunNonLinear(bool initialise);
+    // Off, the search's own acceptance alone decides, without the check of
+    // the point it hands over, the refinement and the fallback: the search
+    // as it was before them, for measuring what they cost.
+    void SetOperatingPointChecks(bool on) { FChecks = on; }
     // One Newton attempt (after a Powell minimisation when usePowell);
     // returns true when it failed.
     bool SolveNonLinear(bool usePowell);
@@ -83,6 +87,7 @@ private:
     void LastResort();
 
     TCircuitEquations& Equations;
+    bool FChecks = true;
 };
 
 } // namespace zaro

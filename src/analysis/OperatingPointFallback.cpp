@@ -106,7 +106,7 @@ TFallbackResult TOperatingPointFallback::Refine(const std::vector<double>& x) {
     std::vector<double> next;
     double residual = ResidualAt(point);
     int kept = 0;
-    while (kept < StepsPerNewton && residual > 0.0) {
+    while (kept < StepsPerNewton && residual > 0.0 && !(kept > 0 && LawsHold(point))) {
         try {
             Solve(next);
         } catch (const EMathError&) {

@@ -57,7 +57,8 @@ public:
     // Newton steps on the laws from x, the wire solution of a point found
     // another way, each kept only when it lowers the residual of the whole
     // system at the point (ResidualAt); the first that does not ends the
-    // refinement. Found when a step was kept.
+    // refinement, as does a step to a point where every law holds to
+    // FallbackLawTolerance. Found when a step was kept.
     TFallbackResult Refine(const std::vector<double>& x);
 
 private:

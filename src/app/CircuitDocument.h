@@ -97,6 +97,8 @@ public:
     // for the reference elimination. A setting of the open document, not
     // saved in the model file.
     void SetSolverKind(TSolverKind kind) { Equations.SetSolverKind(kind); }
+    // See TNonLinearAnalysis::SetOperatingPointChecks.
+    void SetOperatingPointChecks(bool on) { NonLinear.SetOperatingPointChecks(on); }
     TSolverKind SolverKind() const { return Equations.SolverKind(); }
 
     // --- Result listing ------------------------------------------------------
