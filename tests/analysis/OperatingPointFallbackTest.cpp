@@ -160,6 +160,23 @@ TEST_F(FallbackFixture, WhenItFailsTooTheSearchsMessageStands) {
     EXPECT_FALSE(State.ResultsValid());
 }
 
+// Off, the DC command is its search alone, whose residual tolerance of 1e-6 A
+// is the size of a microampere circuit's current; on, the point is refined.
+TEST_F(FallbackFixture, WithTheChecksOffTheSearchAloneDecides) {
+    const TNamedExample& example = NamedExamples().back();
+    const TDrawnCircuit drawn = DrawCircuit(example.Circuit, *this);
+    const TExpectedValue& value = example.Values.front();
+    const auto reading = [&] {
+        return Reading(example.Circuit, ReadPartResults(drawn, State), value);
+    };
+    NonLinear.SetOperatingPointChecks(false);
+    Commands.AtnSimulateDCNonLinear();
+    EXPECT_NEAR(reading(), 1.2817e-6, 1e-10) << example.Name;
+    NonLinear.SetOperatingPointChecks(true);
+    Commands.AtnSimulateDCNonLinear();
+    EXPECT_NEAR(reading(), value.Expected, value.Tolerance) << example.Name;
+}
+
 TEST_F(FallbackFixture, TheCheckpointPrecedesEverySolveAndItsErrorEndsTheSearch) {
     DrawCircuit(NamedExamples().front().Circuit, *this);
     int calls = 0;
