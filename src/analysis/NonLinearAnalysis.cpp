@@ -44,7 +44,10 @@ std::string FormatRatio(double ratio) {
     return text;
 }
 
-TNonLinearAnalysis::TNonLinearAnalysis(TCircuitEquations& equations) : Equations(equations) {}
+TNonLinearAnalysis::TNonLinearAnalysis(TCircuitEquations& equations)
+    : Equations(equations), Robust(std::make_unique<TRobustOperatingPoint>(equations, *this)) {}
+
+TNonLinearAnalysis::~TNonLinearAnalysis() = default;
 
 // --- Operating point ---------------------------------------------------------------
 
@@ -60,16 +63,16 @@ void TNonLinearAnalysis::RunNonLinear(bool initialise) {
     if (!initialise && registry.Matches(Equations.Canvas())) {
         carried = registry.CurrentParams(Equations.Canvas());
     }
-    // Made before the reference scope: it solves the way the document does.
-    TRobustOperatingPoint robust(Equations, *this);
-    if (Equations.SolverKind() == TSolverKind::Sparse && SparseSearch(carried)) {
+    // What follows the search solves the way the document does.
+    const TSolverKind kind = Equations.SolverKind();
+    if (kind == TSolverKind::Sparse && SparseSearch(carried)) {
         if (FChecks) {
-            robust.Refine();
+            Robust->Refine(kind);
         }
     } else {
         TReferenceSolverScope reference(Equations);
         if (FChecks) {
-            SearchOrRescue(carried, robust);
+            SearchOrRescue(carried, kind);
         } else {
             Search(carried);
         }
@@ -87,16 +90,16 @@ void TNonLinearAnalysis::Prepare(const std::optional<std::vector<double>>& carri
 // A point the search found is refined; when it finds none the fallback may,
 // and only when that fails too does the search's own failure stand.
 void TNonLinearAnalysis::SearchOrRescue(const std::optional<std::vector<double>>& carried,
-                                        TRobustOperatingPoint& robust) {
+                                        TSolverKind kind) {
     try {
         Search(carried);
     } catch (const EZaroError& error) {
-        if (!IsSearchFailure(error) || !robust.Rescue()) {
+        if (!IsSearchFailure(error) || !Robust->Rescue(kind)) {
             throw;
         }
         return;
     }
-    robust.Refine();
+    Robust->Refine(kind);
 }
 
 void TNonLinearAnalysis::Search(const std::optional<std::vector<double>>& carried) {

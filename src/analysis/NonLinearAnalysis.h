@@ -10,6 +10,7 @@
 #include "NumericalRecepies.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ std::string FormatRatio(double ratio);
 class TNonLinearAnalysis {
 public:
     explicit TNonLinearAnalysis(TCircuitEquations& equations);
+    ~TNonLinearAnalysis();
+    TNonLinearAnalysis(const TNonLinearAnalysis&) = delete;
+    TNonLinearAnalysis& operator=(const TNonLinearAnalysis&) = delete;
 
     // Finds the DC operating point; on return the wire arrays hold the final
     // DC solution. Without initialise the search starts from the parameters
@@ -70,8 +74,7 @@ private:
 
     void RestoreParams(const std::vector<double>& saved);
     void Prepare(const std::optional<std::vector<double>>& carried);
-    void SearchOrRescue(const std::optional<std::vector<double>>& carried,
-                        TRobustOperatingPoint& robust);
+    void SearchOrRescue(const std::optional<std::vector<double>>& carried, TSolverKind kind);
     void Search(const std::optional<std::vector<double>>& carried);
     bool PointHolds();
     bool SparseSearch(const std::optional<std::vector<double>>& carried);
@@ -88,6 +91,7 @@ private:
 
     TCircuitEquations& Equations;
     bool FChecks = true;
+    std::unique_ptr<TRobustOperatingPoint> Robust;
 };
 
 } // namespace zaro

@@ -1,9 +1,7 @@
 #include "RobustOperatingPoint.h"
 
 #include "AnalysisErrors.h"
-#include "DenseStepSolver.h"
 #include "OperatingPointCheck.h"
-#include "SparseStepSolver.h"
 
 namespace zaro {
 
@@ -19,21 +17,16 @@ bool IsSearchFailure(const EZaroError& error) {
 
 TRobustOperatingPoint::TRobustOperatingPoint(TCircuitEquations& equations,
                                              TNonLinearAnalysis& analysis)
-    : Equations(equations), Analysis(analysis) {
-    if (equations.SolverKind() == TSolverKind::Sparse) {
-        Solver = std::make_unique<TSparseStepSolver>();
-    } else {
-        Solver = std::make_unique<TDenseStepSolver>();
-    }
-}
+    : Equations(equations), Analysis(analysis) {}
 
-TOperatingPointFallback TRobustOperatingPoint::Fallback() {
-    return TOperatingPointFallback(Equations.Canvas(), *Solver,
+TOperatingPointFallback TRobustOperatingPoint::Fallback(TSolverKind kind) {
+    TStepSolver& solver = kind == TSolverKind::Sparse ? static_cast<TStepSolver&>(Sparse) : Dense;
+    return TOperatingPointFallback(Equations.Canvas(), solver,
                                    [this] { Equations.CheckUserBreak(); });
 }
 
-void TRobustOperatingPoint::Refine() {
-    const TFallbackResult refined = Fallback().Refine(WireSolution(Equations.State()));
+void TRobustOperatingPoint::Refine(TSolverKind kind) {
+    const TFallbackResult refined = Fallback(kind).Refine(WireSolution(Equations.State()));
     if (!refined.Found) {
         return;
     }
@@ -43,9 +36,9 @@ void TRobustOperatingPoint::Refine() {
     }
 }
 
-bool TRobustOperatingPoint::Rescue() {
+bool TRobustOperatingPoint::Rescue(TSolverKind kind) {
     Equations.PrepareAnalysis();
-    const TFallbackResult found = Fallback().Find();
+    const TFallbackResult found = Fallback(kind).Find();
     const bool rescued = found.Found && HandOver(found, FallbackLawTolerance);
     Equations.Registry().SetFoundByFallback(rescued);
     return rescued;

@@ -7,10 +7,10 @@
 // where a saturated and a cut-off junction meet), and it counts only when
 // every device law holds there.
 
+#include "DenseStepSolver.h"
 #include "NonLinearAnalysis.h"
 #include "OperatingPointFallback.h"
-
-#include <memory>
+#include "SparseStepSolver.h"
 
 namespace zaro {
 
@@ -19,21 +19,22 @@ namespace zaro {
 // Any other error (the user's Stop among them) ends the analysis.
 bool IsSearchFailure(const EZaroError& error);
 
+// The steps are solved sparse for the sparse solver, dense for the
+// reference one. Each solver is kept from run to run, so that a circuit
+// analysed again (a sweep, a repeated command) reuses its pattern.
 class TRobustOperatingPoint {
 public:
-    // The fallback's steps are solved the way the equations are solved when
-    // this is made: sparse for the sparse solver, dense for the reference.
     TRobustOperatingPoint(TCircuitEquations& equations, TNonLinearAnalysis& analysis);
 
     // From the point in the devices and the wire arrays; the refined point
     // replaces it only where the search would have accepted it as well.
-    void Refine();
+    void Refine(TSolverKind kind);
     // The fallback from the start parameters; true when its point is handed
     // over, every law holding to FallbackLawTolerance.
-    bool Rescue();
+    bool Rescue(TSolverKind kind);
 
 private:
-    TOperatingPointFallback Fallback();
+    TOperatingPointFallback Fallback(TSolverKind kind);
     // Writes the point to the devices and the wire arrays; true when the
     // residuals and the laws hold there to the given tolerance.
     bool HandOver(const TFallbackResult& result, const TLawTolerance& tolerance);
@@ -42,7 +43,8 @@ private:
 
     TCircuitEquations& Equations;
     TNonLinearAnalysis& Analysis;
-    std::unique_ptr<TStepSolver> Solver;
+    TDenseStepSolver Dense;
+    TSparseStepSolver Sparse;
 };
 
 } // namespace zaro
