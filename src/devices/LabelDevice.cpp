@@ -23,6 +23,7 @@ bool TLabelDevice::CommitNoteRtf(const std::vector<std::uint8_t>& rtf) {
     if (!EditsAllowed()) {
         return false;
     }
+    EditStarting();
     document.SetRtf(rtf);
     EditCommitted(TCanvasEdit::NoteEdited);
     return true;

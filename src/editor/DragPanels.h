@@ -224,7 +224,9 @@ protected:
     // For the user's edits of the panel's own content: false, after a beep,
     // while the canvas takes no edits.
     bool EditsAllowed() const;
-    // Tells the canvas that a user's edit of this panel is complete.
+    // Tells the canvas that a user's edit of this panel is about to change it
+    // (with the box for a value edit), and that the edit is complete.
+    void EditStarting(const TEditBox* box = nullptr);
     void EditCommitted(TCanvasEdit edit);
     void Announce(TPanelChange change) { Changed.Emit(*this, change); }
 
