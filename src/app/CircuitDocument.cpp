@@ -2,6 +2,7 @@
 
 #include "ClipboardCommands.h"
 #include "DeviceProperty.h"
+#include "EditStepNames.h"
 #include "VariablesText.h"
 
 namespace zaro {
@@ -13,7 +14,7 @@ constexpr int DeleteKey = 46;
 } // namespace
 
 TCircuitDocument::TCircuitDocument(TPlatform& platform, TProgressView& progressView)
-    : Platform(platform), Canvas(platform), Progress(platform, &progressView),
+    : Platform(platform), Canvas(platform), History(Canvas, TP1), Progress(platform, &progressView),
       Status(platform, Canvas, Analysis), Equations(Canvas, platform, Progress, Analysis, Registry),
       NonLinear(Equations), Commands(Equations, NonLinear, *this) {
     TP1.SetVariables(&MemoVariables);
@@ -30,7 +31,11 @@ void TCircuitDocument::SetFileName(const std::string& fileName) {
     }
 }
 
+// Unmodified means as saved, which is where undo finds the saved state again.
 void TCircuitDocument::SetModified(bool flag) {
+    if (!flag) {
+        History.MarkClean();
+    }
     if (Status.SetModified(flag)) {
         ModifiedChanged.Emit();
     }
@@ -60,17 +65,46 @@ void TCircuitDocument::BeginBusy() {
 
 // --- Edits ----------------------------------------------------------------------------
 
-void TCircuitDocument::CommitCircuitEdit() {
-    SetModified(true);
-    Analysis.SetResultsValid(false);
+void TCircuitDocument::BeginEdit(TEditSubject subject) {
+    FEditSubject = subject;
+    History.Begin();
+}
+
+void TCircuitDocument::CommitCircuitEdit(std::string stepName) {
+    CommitEdit({std::move(stepName), true, nullptr});
+}
+
+void TCircuitDocument::CommitDrawingEdit(std::string stepName) {
+    CommitEdit({std::move(stepName), false, nullptr});
+}
+
+// The history takes the edit before the results are cleared: clearing them
+// is no part of the edit, and undoing it clears them again. An edit that
+// brought the model back to the saved one (a value typed back as it was)
+// leaves the document unmodified.
+void TCircuitDocument::CommitEdit(TEditStep step) {
+    const bool circuit = step.ChangesCircuit;
+    if (step.Name.empty()) {
+        step.Name = "編集";
+    }
+    History.Commit(std::move(step));
+    FEditSubject = {};
+    if (circuit) {
+        SetModified(true);
+        Analysis.SetResultsValid(false);
+    } else {
+        MarkDrawingModified();
+    }
+    if (History.AtCleanPoint()) {
+        SetModified(false);
+    }
     UpdateStatus();
     EditCommitted.Emit();
 }
 
-void TCircuitDocument::CommitDrawingEdit() {
-    MarkDrawingModified();
-    UpdateStatus();
-    EditCommitted.Emit();
+void TCircuitDocument::ClearResults() {
+    Status.ClearDeviceResults();
+    Analysis.SetResultsValid(false);
 }
 
 // --- Texts of the left pane -----------------------------------------------------------
@@ -113,6 +147,7 @@ void TCircuitDocument::ListenToCanvas() {
     Canvas.OnClick.Connect([this] { SetPropertyText(NoDeviceSelected); });
     Canvas.OnMouseDown.Connect(
         [this](TMouseButton, TShiftState shift, int, int) { CanvasMouseDown(shift); });
+    Canvas.EditStarting.Connect([this](TEditSubject subject) { BeginEdit(subject); });
     Canvas.EditCommitted.Connect([this](TCanvasEdit edit) { CanvasEditCommitted(edit); });
 }
 
@@ -136,12 +171,10 @@ void TCircuitDocument::CanvasMouseDown(TShiftState shift) {
     }
 }
 
+// Successive edits of one value box are one step.
 void TCircuitDocument::CanvasEditCommitted(TCanvasEdit edit) {
-    if (ChangesCircuit(edit)) {
-        CommitCircuitEdit();
-    } else {
-        CommitDrawingEdit();
-    }
+    CommitEdit({CanvasEditStepName(edit, FEditSubject.Panel), ChangesCircuit(edit),
+                edit == TCanvasEdit::ValueEdited ? FEditSubject.Box : nullptr});
 }
 
 // --- Analysis -------------------------------------------------------------------------

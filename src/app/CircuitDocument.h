@@ -5,7 +5,8 @@
 // dialog's state and the debug log. Everything the window shows is kept here
 // or reported through the platform, and every change of it is announced.
 // The document also handles the canvas's own events: the Delete key, a click
-// on the empty canvas, the wire-deletion press and every committed edit.
+// on the empty canvas, the wire-deletion press and every committed edit,
+// which it keeps in its edit history for undo and redo.
 
 #include "AnalysisCommands.h"
 #include "AnalysisHost.h"
@@ -13,6 +14,7 @@
 #include "CircuitEquations.h"
 #include "CodingPanel.h"
 #include "DocumentStatus.h"
+#include "EditHistory.h"
 #include "NonLinearAnalysis.h"
 #include "NonLinearRegistry.h"
 #include "Platform.h"
@@ -47,12 +49,21 @@ public:
     void BeginBusy() override;
 
     // --- Edits ---------------------------------------------------------------
-    // A user's edit changed the circuit: modified, results invalid, title and
-    // status refreshed, EditCommitted raised.
-    void CommitCircuitEdit();
-    // A user's edit changed only the drawing: marked as needing a save,
-    // title and status refreshed, EditCommitted raised.
-    void CommitDrawingEdit();
+    // A user's edit is about to change the canvas: the history takes it as it
+    // is. The canvas's gestures call it through EditStarting.
+    void BeginEdit(TEditSubject subject = {});
+    // A user's edit changed the circuit: kept in the history as the step
+    // named, modified, results invalid, title and status refreshed,
+    // EditCommitted raised.
+    void CommitCircuitEdit(std::string stepName = "");
+    // A user's edit changed only the drawing: kept in the history, marked as
+    // needing a save, title and status refreshed, EditCommitted raised.
+    void CommitDrawingEdit(std::string stepName = "");
+    // Not while an analysis runs.
+    bool CanUndo() const { return !Busy() && History.CanUndo(); }
+    bool CanRedo() const { return !Busy() && History.CanRedo(); }
+    // Every device's result display cleared and the results invalid.
+    void ClearResults();
 
     // --- Texts of the left pane ----------------------------------------------
     const std::string& PropertyText() const { return FPropertyText; }
@@ -108,6 +119,8 @@ public:
     std::vector<std::string> MemoVariables;
     TTinyParser TP1;
     TCodingPanel Canvas;
+    // The canvas's edits for undo and redo; cleared by New and Open.
+    TEditHistory History;
     // Text of the frequency field of the tool bar.
     std::string EditFreq = "1000";
     TAnalysisState Analysis;
@@ -121,10 +134,13 @@ private:
     void CanvasKeyDown(int key);
     void CanvasMouseDown(TShiftState shift);
     void CanvasEditCommitted(TCanvasEdit edit);
+    void CommitEdit(TEditStep step);
     // Runs an analysis command and announces the variable F it writes.
     template <typename TCommand> void RunAnalysis(TCommand command);
 
     std::string FPropertyText;
+    // What the gesture under way acts on, from BeginEdit.
+    TEditSubject FEditSubject;
     TDocumentStatus Status;
     TCircuitEquations Equations;
     TNonLinearAnalysis NonLinear;

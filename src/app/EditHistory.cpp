@@ -1,0 +1,76 @@
+#include "EditHistory.h"
+
+#include "ZaroErrors.h"
+
+namespace zaro {
+
+TEditHistory::TEditHistory(TCodingPanel& canvas, TTinyParser& evaluator)
+    : Canvas(canvas), Evaluator(evaluator), Ids(canvas) {}
+
+void TEditHistory::Begin() {
+    FBefore = TakeCanvasSnapshot(Canvas, Ids);
+}
+
+void TEditHistory::Commit(TEditStep step) {
+    if (!FBefore) {
+        LoseTrack();
+        return;
+    }
+    TCanvasChange change = TCanvasChange::Between(*FBefore, TakeCanvasSnapshot(Canvas, Ids));
+    FBefore.reset();
+    FSteps.Push({std::move(step), std::move(change)});
+}
+
+std::string TEditHistory::UndoName() const {
+    return CanUndo() ? FSteps.StepToUndo().Info.Name : std::string();
+}
+
+std::string TEditHistory::RedoName() const {
+    return CanRedo() ? FSteps.StepToRedo().Info.Name : std::string();
+}
+
+std::optional<TEditStep> TEditHistory::Undo() {
+    if (!CanUndo()) {
+        return std::nullopt;
+    }
+    std::optional<TEditStep> done = Apply(FSteps.StepToUndo(), TChangeDirection::Backward);
+    if (done) {
+        FSteps.StepBack();
+    }
+    return done;
+}
+
+std::optional<TEditStep> TEditHistory::Redo() {
+    if (!CanRedo()) {
+        return std::nullopt;
+    }
+    std::optional<TEditStep> done = Apply(FSteps.StepToRedo(), TChangeDirection::Forward);
+    if (done) {
+        FSteps.StepForward();
+    }
+    return done;
+}
+
+std::optional<TEditStep> TEditHistory::Apply(const TUndoStep& step, TChangeDirection direction) {
+    FBefore.reset();
+    const TEditStep info = step.Info;
+    try {
+        step.Change.Apply(Canvas, Evaluator, direction);
+    } catch (const EZaroError&) {
+        LoseTrack();
+        return std::nullopt;
+    }
+    return info;
+}
+
+void TEditHistory::Clear() {
+    FBefore.reset();
+    FSteps.Clear();
+}
+
+void TEditHistory::LoseTrack() {
+    Clear();
+    FSteps.ForgetCleanPoint();
+}
+
+} // namespace zaro
