@@ -37,7 +37,7 @@ struct TBenchDocument {
         return device;
     }
     void Wire(const TDragPanel& a, int pa, const TDragPanel& b, int pb) {
-        Doc.Canvas.ConnectPorts(a.Index(), pa, b.Index(), pb);
+        Doc.Canvas().ConnectPorts(a.Index(), pa, b.Index(), pb);
     }
 };
 
@@ -126,14 +126,14 @@ bool ZaroMathReady(benchmark::State& state) {
 
 template <typename TCommand>
 void RunCommand(benchmark::State& state, TBenchDocument& b, TCommand command) {
-    state.counters["wires"] = b.Doc.Canvas.ConnectorCount();
+    state.counters["wires"] = b.Doc.Canvas().ConnectorCount();
     for (auto _ : state) {
         try {
             (b.Doc.*command)();
         } catch (const std::exception& e) {
             b.Messages << e.what();
         }
-        if (!b.Doc.Analysis.ResultsValid()) {
+        if (!b.Doc.Analysis().ResultsValid()) {
             state.SkipWithError(("analysis failed: " + b.Messages.str()).c_str());
             return;
         }
@@ -169,7 +169,7 @@ void BM_NonLinearDCDiodeLadder(benchmark::State& state) {
     BuildLadder<TVDC, TDiode, TResistor>(b, 4 * static_cast<int>(state.range(0)) + 4, "20", "",
                                          "1k");
     RunCommand(state, b, &TCircuitDocument::AtnSimulateDCNonLinear);
-    state.counters["evaluations"] = b.Doc.Registry.IterationCount;
+    state.counters["evaluations"] = b.Doc.Registry().IterationCount();
 }
 
 void BM_NonLinearDCTransistorChain(benchmark::State& state) {
@@ -179,7 +179,7 @@ void BM_NonLinearDCTransistorChain(benchmark::State& state) {
     TBenchDocument b;
     BuildTransistorChain(b, static_cast<int>(state.range(0)));
     RunCommand(state, b, &TCircuitDocument::AtnSimulateDCNonLinear);
-    state.counters["evaluations"] = b.Doc.Registry.IterationCount;
+    state.counters["evaluations"] = b.Doc.Registry().IterationCount();
 }
 
 BENCHMARK(BM_LinearDCLadder)->Arg(50)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);

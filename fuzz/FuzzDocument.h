@@ -32,7 +32,7 @@ struct TDocumentSnapshot {
 
 inline TDocumentSnapshot Snapshot(const TCircuitDocument& document) {
     return {ModelBytes(document), document.FileName(), document.Modified(),
-            document.Analysis.ResultsValid(), document.Canvas.ScrollPosition()};
+            document.Analysis().ResultsValid(), document.Canvas().ScrollPosition()};
 }
 
 // The analyses need ZaroMath; it lies beside the fuzz programs.
@@ -44,17 +44,17 @@ inline void BindZaroMath() {
 class TFuzzDocument {
 public:
     TFuzzDocument() {
-        Doc.Canvas.SetSize(555, 364);
-        Doc.Canvas.SetHorzScrollRange(2000);
-        Doc.Canvas.SetVertScrollRange(1500);
+        Doc.Canvas().SetSize(555, 364);
+        Doc.Canvas().SetHorzScrollRange(2000);
+        Doc.Canvas().SetVertScrollRange(1500);
         TZaroSimDevice& source = Place("TVDC", 16, 16);
         TZaroSimDevice& resistor = Place("TResistor", 160, 16);
         TZaroSimDevice& gnd = Place("TGnd", 16, 160);
         resistor.ValueEdit()->SetText("VCC*1k");
-        Doc.Canvas.ConnectPorts(source.Index(), 1, resistor.Index(), 0);
-        Doc.Canvas.ConnectPorts(resistor.Index(), 1, source.Index(), 0);
-        Doc.Canvas.ConnectPorts(source.Index(), 0, gnd.Index(), 0);
-        Doc.MemoVariables = {"VCC=5"};
+        Doc.Canvas().ConnectPorts(source.Index(), 1, resistor.Index(), 0);
+        Doc.Canvas().ConnectPorts(resistor.Index(), 1, source.Index(), 0);
+        Doc.Canvas().ConnectPorts(source.Index(), 0, gnd.Index(), 0);
+        Doc.SetVariableLines({"VCC=5"});
         Doc.SetFileName("/previous/circuit.zsm");
         Doc.SetModified(true);
     }
@@ -78,7 +78,7 @@ public:
     void WorkWith() {
         Survives([&] { Doc.AtnSimulateDC(); });
         Survives([&] { Doc.AtnSimulateAC(); });
-        TCodingPanel& canvas = Doc.Canvas;
+        TCodingPanel& canvas = Doc.Canvas();
         for (int i = 0; i < canvas.DragPanelCount(); ++i) {
             canvas.SetSelectedDragPanelNo(i);
             Survives([&] { Doc.ShowDeviceProperty(); });
@@ -134,8 +134,8 @@ private:
     void DragPanel(TDragPanel& panel, int x, int y) {
         Survives([&] {
             panel.MouseDown(TMouseButton::mbLeft, {}, panel.Width() / 2, panel.Height() / 2);
-            Doc.Canvas.DragOver(&panel, true, x, y);
-            Doc.Canvas.EndPanelDrag(panel, TDropTarget::dtCanvas, x, y);
+            Doc.Canvas().DragOver(&panel, true, x, y);
+            Doc.Canvas().EndPanelDrag(panel, TDropTarget::dtCanvas, x, y);
         });
     }
 };

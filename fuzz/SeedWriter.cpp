@@ -134,7 +134,7 @@ private:
 TZaroSimDevice& DeviceOf(TCircuitDocument& doc, const std::string& className) {
     const std::vector<std::string>& names = DeviceClassNames();
     const auto at = std::find(names.begin(), names.end(), className) - names.begin();
-    return static_cast<TZaroSimDevice&>(doc.Canvas.DragPanel(static_cast<int>(at)));
+    return static_cast<TZaroSimDevice&>(doc.Canvas().DragPanel(static_cast<int>(at)));
 }
 
 const std::string LabelRtf = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 "
@@ -145,7 +145,7 @@ const std::string LabelRtf = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\f
 // four and five segments, one of them with a moved middle segment.
 void BuildAllClasses(TFuzzDocument& fuzz) {
     TCircuitDocument& doc = fuzz.Doc;
-    ClearCircuit(doc.Canvas);
+    ClearCircuit(doc.Canvas());
     const std::vector<std::string>& names = DeviceClassNames();
     for (std::size_t i = 0; i < names.size(); ++i) {
         fuzz.Place(names[i], 16 + static_cast<int>(i % 5) * 120,
@@ -160,7 +160,7 @@ void BuildAllClasses(TFuzzDocument& fuzz) {
     label.NoteEditor().Document().SetRtf(Bytes(LabelRtf));
     label.SetCaption("ラベル");
     label.SetBounds(label.Left(), label.Top(), 200, 120);
-    TCodingPanel& canvas = doc.Canvas;
+    TCodingPanel& canvas = doc.Canvas();
     auto wire = [&](const char* a, int pa, const char* b, int pb) {
         canvas.ConnectPorts(DeviceOf(doc, a).Index(), pa, DeviceOf(doc, b).Index(), pb);
     };
@@ -175,13 +175,13 @@ void BuildAllClasses(TFuzzDocument& fuzz) {
         moved.SetPointY(i, moved.Point(i).y + 12);
         moved.SetPointFlag(i, true);
     }
-    doc.MemoVariables = {"R1=4.7k", "' 電源電圧：日本語の注釈", "VCC=12", "ＣＯＵＴ=全角"};
+    doc.SetVariableLines({"R1=4.7k", "' 電源電圧：日本語の注釈", "VCC=12", "ＣＯＵＴ=全角"});
 }
 
 // 10 V over two resistors, with meters on the middle: every port wired.
 void BuildDivider(TFuzzDocument& fuzz) {
     TCircuitDocument& doc = fuzz.Doc;
-    ClearCircuit(doc.Canvas);
+    ClearCircuit(doc.Canvas());
     TZaroSimDevice& source = fuzz.Place("TVDC", 16, 16);
     TZaroSimDevice& meter = fuzz.Place("TAmMeter", 120, 16);
     TZaroSimDevice& r1 = fuzz.Place("TResistor", 240, 16);
@@ -192,7 +192,7 @@ void BuildDivider(TFuzzDocument& fuzz) {
     source.ValueEdit()->SetText("V0");
     r1.ValueEdit()->SetText("1k");
     r2.ValueEdit()->SetText("2.2k");
-    TCodingPanel& canvas = doc.Canvas;
+    TCodingPanel& canvas = doc.Canvas();
     auto wire = [&](TDragPanel& a, int pa, TDragPanel& b, int pb) {
         canvas.ConnectPorts(a.Index(), pa, b.Index(), pb);
     };
@@ -205,7 +205,7 @@ void BuildDivider(TFuzzDocument& fuzz) {
     wire(junction, 1, volts, 0);
     wire(volts, 1, fuzz.Place("TGnd", 480, 160), 0);
     wire(junction, 2, potential, 0);
-    doc.MemoVariables = {"V0=10"};
+    doc.SetVariableLines({"V0=10"});
 }
 
 // --- Model files -----------------------------------------------------------------
@@ -220,12 +220,12 @@ TModelLayout Layout(TCircuitDocument& doc) {
     TModelLayout layout;
     layout.Bytes = ModelBytes(doc);
     std::size_t at = 4 + 24 + 4;
-    for (int i = 0; i < doc.Canvas.DragPanelCount(); ++i) {
-        at += DeviceRecordBytes(doc.Canvas.DragPanel(i)).size();
+    for (int i = 0; i < doc.Canvas().DragPanelCount(); ++i) {
+        at += DeviceRecordBytes(doc.Canvas().DragPanel(i)).size();
     }
     layout.ConnectorCountAt = at;
     TMemoryStream variables;
-    WriteStringToStr(variables, JoinVariableLines(doc.MemoVariables));
+    WriteStringToStr(variables, JoinVariableLines(doc.VariableLines()));
     layout.VariablesAt = layout.Bytes.size() - variables.Bytes().size();
     return layout;
 }
@@ -281,8 +281,8 @@ void WriteModelSeeds(const TSeedFolder& seeds) {
     TFuzzDocument fuzz;
     TCircuitDocument& doc = fuzz.Doc;
 
-    ClearCircuit(doc.Canvas);
-    doc.MemoVariables.clear();
+    ClearCircuit(doc.Canvas());
+    doc.SetVariableLines({});
     seeds.Add("empty.zsm", ModelBytes(doc));
 
     BuildAllClasses(fuzz);
@@ -300,18 +300,18 @@ void WriteModelSeeds(const TSeedFolder& seeds) {
     WriteDamagedModels(seeds, divider, "divider");
 
     // Numbers that do not fit together, written through the objects.
-    TZaroSimDevice& source = static_cast<TZaroSimDevice&>(doc.Canvas.DragPanel(0));
+    TZaroSimDevice& source = static_cast<TZaroSimDevice&>(doc.Canvas().DragPanel(0));
     const std::int32_t wire = source.PortConnectorNo(1);
     source.SetPortConnectorNo(1, 77);
     seeds.Add("divider-port-names-missing-wire.zsm", ModelBytes(doc));
     source.SetPortConnectorNo(1, wire == 0 ? 1 : 0);
     seeds.Add("divider-port-names-other-wire.zsm", ModelBytes(doc));
     source.SetPortConnectorNo(1, wire);
-    doc.Canvas.Connector(0).SetEndPortNo(doc.Canvas.Connector(0).StartPortNo());
-    doc.Canvas.Connector(0).SetEndPanelNo(doc.Canvas.Connector(0).StartPanelNo());
+    doc.Canvas().Connector(0).SetEndPortNo(doc.Canvas().Connector(0).StartPortNo());
+    doc.Canvas().Connector(0).SetEndPanelNo(doc.Canvas().Connector(0).StartPanelNo());
     seeds.Add("divider-wire-to-itself.zsm", ModelBytes(doc));
     BuildDivider(fuzz);
-    static_cast<TZaroSimDevice&>(doc.Canvas.DragPanel(2)).SetPortCount(3);
+    static_cast<TZaroSimDevice&>(doc.Canvas().DragPanel(2)).SetPortCount(3);
     seeds.Add("divider-resistor-with-three-ports.zsm", ModelBytes(doc));
 }
 
@@ -328,7 +328,7 @@ void WriteDeviceRecords(const TSeedFolder& seeds, TCodingPanel& canvas, const st
 void WriteClipboardSeeds(const TSeedFolder& seeds) {
     TFuzzDocument fuzz;
     BuildAllClasses(fuzz);
-    WriteDeviceRecords(seeds, fuzz.Doc.Canvas, "all-classes");
+    WriteDeviceRecords(seeds, fuzz.Doc.Canvas(), "all-classes");
     const TBytes resistor = DeviceRecordBytes(DeviceOf(fuzz.Doc, "TResistor"));
     seeds.Add("damaged-no-bytes", {});
     seeds.Add("damaged-cut-resistor", Truncated(resistor, resistor.size() / 2));
@@ -490,7 +490,7 @@ void WriteExampleSeeds(const TSeedFolder& models, const TSeedFolder& clipboard,
     models.Add("example-" + name + ".zsm", bytes);
     TFuzzDocument fuzz;
     LoadModel(fuzz.Doc, file.string());
-    WriteDeviceRecords(clipboard, fuzz.Doc.Canvas, "example-" + name);
+    WriteDeviceRecords(clipboard, fuzz.Doc.Canvas(), "example-" + name);
 }
 
 } // namespace

@@ -15,7 +15,7 @@ namespace {
 
 void CheckPastedDevice(TFuzzDocument& fuzz, zaro::TZaroSimDevice& device, int countBefore) {
     zaro::TCircuitDocument& doc = fuzz.Doc;
-    Expect(doc.Canvas.DragPanelCount() == countBefore + 1, "paste did not add one device");
+    Expect(doc.Canvas().DragPanelCount() == countBefore + 1, "paste did not add one device");
     Expect(device.Index() == countBefore, "pasted device is not numbered after the others");
     for (int port = 0; port < device.PortCount(); ++port) {
         Expect(device.PortConnectorNo(port) == -1, "pasted device has a wire");
@@ -27,7 +27,7 @@ void CheckPastedDevice(TFuzzDocument& fuzz, zaro::TZaroSimDevice& device, int co
 // second device writes the same record but for its number.
 void CopyAndPasteAgain(TFuzzDocument& fuzz, zaro::TZaroSimDevice& device) {
     zaro::TCircuitDocument& doc = fuzz.Doc;
-    doc.Canvas.SetSelectedDragPanelNo(device.Index());
+    doc.Canvas().SetSelectedDragPanelNo(device.Index());
     TBytes copied;
     if (!Survives([&] { copied = zaro::DeviceRecordBytes(device); })) {
         return; // texts longer than a String holds, refused before writing
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     doc.SetModified(false);
     fuzz.Platform.Clipboard[zaro::DeviceClipboardFormat] = TBytes(data, data + size);
     const TDocumentSnapshot before = Snapshot(doc);
-    const int countBefore = doc.Canvas.DragPanelCount();
+    const int countBefore = doc.Canvas().DragPanelCount();
 
     zaro::TZaroSimDevice* device = nullptr;
     if (!Survives([&] { device = zaro::AtnEditPaste(doc); })) {

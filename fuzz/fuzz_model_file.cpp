@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Expect(doc.FileName() == zaro::FullFileName(file.Path), "loaded document has another name");
     Expect(!doc.Modified(), "loaded document is marked modified");
-    Expect(!doc.Analysis.ResultsValid(), "loaded document has valid results");
+    Expect(!doc.Analysis().ResultsValid(), "loaded document has valid results");
     fuzz.CheckSavedModelReadsBack(true);
     fuzz.WorkWith();
     return 0;

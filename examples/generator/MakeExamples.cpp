@@ -37,7 +37,7 @@ public:
         return device;
     }
     void Wire(const TDragPanel& from, int fromPort, const TDragPanel& to, int toPort) {
-        Doc.Canvas.ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
+        Doc.Canvas().ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
     }
     void Note(const std::string& text, int left, int top, int width, int height) {
         auto& label = static_cast<TLabelDevice&>(Add("TLabelDevice", left, top));
@@ -45,7 +45,7 @@ public:
         const std::string rtf = TNoteEditor::PlainRtf(text);
         label.NoteEditor().Document().SetRtf(std::vector<std::uint8_t>(rtf.begin(), rtf.end()));
     }
-    void Variables(std::vector<std::string> lines) { Doc.MemoVariables = std::move(lines); }
+    void Variables(std::vector<std::string> lines) { Doc.SetVariableLines(std::move(lines)); }
 
 private:
     TCircuitDocument& Doc;
@@ -192,9 +192,9 @@ void Make(const TExample& example, const std::filesystem::path& folder) {
     cli::TConsoleProgressView progressView;
     TCircuitDocument document(platform, progressView);
     // The canvas as the main window has it at start.
-    document.Canvas.SetSize(555, 364);
-    document.Canvas.SetHorzScrollRange(2000);
-    document.Canvas.SetVertScrollRange(1500);
+    document.Canvas().SetSize(555, 364);
+    document.Canvas().SetHorzScrollRange(2000);
+    document.Canvas().SetVertScrollRange(1500);
     TSketch sketch(document);
     example.Draw(sketch);
     SaveModel(document, (folder / example.FileName).string());

@@ -17,12 +17,12 @@ TAnalysisCommands::TAnalysisCommands(TCircuitEquations& equations, TNonLinearAna
 // --- Frame -------------------------------------------------------------------------
 
 template <typename TBody>
-void TAnalysisCommands::RunCommand(int kind, bool clearsDebugLog, TBody body) {
+void TAnalysisCommands::RunCommand(TAnalysisKind kind, bool clearsDebugLog, TBody body) {
     Host.BeginBusy();
     if (clearsDebugLog) {
         Host.DebugLog().clear();
     }
-    Equations.Progress().UserBreak = false;
+    Equations.Progress().ClearUserBreak();
     try {
         body();
     } catch (...) {
@@ -32,7 +32,7 @@ void TAnalysisCommands::RunCommand(int kind, bool clearsDebugLog, TBody body) {
     Finish(kind);
 }
 
-void TAnalysisCommands::Finish(int kind) {
+void TAnalysisCommands::Finish(TAnalysisKind kind) {
     Equations.Progress().Hide();
     Equations.State().AnalysisKind = kind;
     // The devices may change before the next command; nothing keeps pointing
@@ -68,13 +68,13 @@ TAnalysisCommands::TOutcome TAnalysisCommands::Guarded(TStep step, const char* f
     } catch (const EMathError&) {
         ShowInformation(failureMessage);
         return TOutcome::Failed;
-    } catch (const EZaroError& error) {
-        if (!catchesUserBreak || !IsUserBreak(error)) {
+    } catch (const EUserBreak&) {
+        if (!catchesUserBreak) {
             throw;
         }
         Equations.Progress().Hide();
         ShowInformation(MsgInterrupted);
-        Equations.Progress().UserBreak = false;
+        Equations.Progress().ClearUserBreak();
         return TOutcome::Interrupted;
     }
 }
@@ -95,7 +95,7 @@ void TAnalysisCommands::ShowInformation(const std::string& text) {
 // --- Linear commands ---------------------------------------------------------------
 
 void TAnalysisCommands::AtnSimulateDC() {
-    RunCommand(akLinearDC, false, [this] {
+    RunCommand(TAnalysisKind::akLinearDC, false, [this] {
         if (!StartBody()) {
             return;
         }
@@ -110,7 +110,7 @@ void TAnalysisCommands::AtnSimulateDC() {
 }
 
 void TAnalysisCommands::AtnSimulateAC() {
-    RunCommand(akLinearAC, false, [this] {
+    RunCommand(TAnalysisKind::akLinearAC, false, [this] {
         if (!StartBody()) {
             return;
         }
@@ -150,7 +150,7 @@ void TAnalysisCommands::NonLinearACBody(bool initialise) {
 }
 
 void TAnalysisCommands::AtnSimulateDCNonLinear() {
-    RunCommand(akDC, true, [this] {
+    RunCommand(TAnalysisKind::akDC, true, [this] {
         if (StartBody()) {
             ReadFrequency();
             NonLinearDCBody(true);
@@ -159,7 +159,7 @@ void TAnalysisCommands::AtnSimulateDCNonLinear() {
 }
 
 void TAnalysisCommands::AtnSimulateDCAdditional() {
-    RunCommand(akDC, true, [this] {
+    RunCommand(TAnalysisKind::akDC, true, [this] {
         if (StartBody()) {
             ReadFrequency();
             NonLinearDCBody(false);
@@ -168,7 +168,7 @@ void TAnalysisCommands::AtnSimulateDCAdditional() {
 }
 
 void TAnalysisCommands::AtnSimulateACNonLinear() {
-    RunCommand(akAC, true, [this] {
+    RunCommand(TAnalysisKind::akAC, true, [this] {
         if (StartBody()) {
             ReadFrequency();
             NonLinearACBody(true);
@@ -179,7 +179,7 @@ void TAnalysisCommands::AtnSimulateACNonLinear() {
 // Keeps F and the debug log; its own preparation resets the parameters, so
 // the operating-point search starts from the start values.
 void TAnalysisCommands::AtnSimulateACAdditional() {
-    RunCommand(akAC, false, [this] {
+    RunCommand(TAnalysisKind::akAC, false, [this] {
         if (StartBody()) {
             Equations.PrepareAnalysis();
             NonLinearACBody(false);

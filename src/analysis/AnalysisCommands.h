@@ -43,18 +43,18 @@ public:
     TAnalysisCommands(TCircuitEquations& equations, TNonLinearAnalysis& nonLinear,
                       TAnalysisHost& host);
 
-    void AtnSimulateDC();           // linear DC, kind 0
-    void AtnSimulateAC();           // linear AC, kind 2
-    void AtnSimulateDCNonLinear();  // DC with operating-point search, kind 1
-    void AtnSimulateACNonLinear();  // operating point, then AC, kind 3
-    void AtnSimulateDCAdditional(); // DC from the present operating point, kind 1
-    void AtnSimulateACAdditional(); // AC from the start values, kind 3
+    void AtnSimulateDC();           // linear DC, akLinearDC
+    void AtnSimulateAC();           // linear AC, akLinearAC
+    void AtnSimulateDCNonLinear();  // DC with operating-point search, akDC
+    void AtnSimulateACNonLinear();  // operating point, then AC, akAC
+    void AtnSimulateDCAdditional(); // DC from the present operating point, akDC
+    void AtnSimulateACAdditional(); // AC from the start values, akAC
 
 private:
     enum class TOutcome { Completed, Failed, Interrupted };
 
-    template <typename TBody> void RunCommand(int kind, bool clearsDebugLog, TBody body);
-    void Finish(int kind);
+    template <typename TBody> void RunCommand(TAnalysisKind kind, bool clearsDebugLog, TBody body);
+    void Finish(TAnalysisKind kind);
     bool StartBody();
     template <typename TStep>
     TOutcome Guarded(TStep step, const char* failureMessage, bool catchesUserBreak);

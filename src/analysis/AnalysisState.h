@@ -12,13 +12,8 @@
 
 namespace zaro {
 
-// AnalysisKind values: which analysis produced the present results.
-enum : int {
-    akLinearDC = 0,
-    akDC = 1,
-    akLinearAC = 2,
-    akAC = 3,
-};
+// Which analysis produced the present results.
+enum class TAnalysisKind { akLinearDC, akDC, akLinearAC, akAC };
 
 class TAnalysisState {
 public:
@@ -35,7 +30,7 @@ public:
     // The results on show changed: new ones, or none any more.
     TSignal<> ResultsChanged;
 
-    int AnalysisKind = akLinearDC;
+    TAnalysisKind AnalysisKind = TAnalysisKind::akLinearDC;
     // Wires at the last preparation (or AC solve), and their solution.
     int WireCount = 0;
     std::vector<TComplex> WireVoltages;

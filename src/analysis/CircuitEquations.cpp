@@ -6,7 +6,6 @@
 #include "Sources.h"
 
 #include <array>
-#include <cstring>
 
 namespace zaro {
 
@@ -88,10 +87,6 @@ template <typename T> void StoreWireResults(TAnalysisState& state, std::vector<T
 
 } // namespace
 
-bool IsUserBreak(const std::exception& error) {
-    return std::strcmp(error.what(), MsgUserBreak) == 0;
-}
-
 TCircuitEquations::TCircuitEquations(TCodingPanel& canvas, TPlatform& platform,
                                      TFrmProgress& progress, TAnalysisState& state,
                                      TNonLinearRegistry& registry)
@@ -136,8 +131,6 @@ void TCircuitEquations::PrepareAnalysis() {
     int deviceCount = 0;
     int paramTotal = 0;
     CountNonLinearDevices(deviceCount, paramTotal);
-    FRegistry.IterationCount = 0;
-    FRegistry.LastResidualSum = 0.0;
     FRegistry.Reset(deviceCount, paramTotal);
     RegisterNonLinearDevices();
 }
@@ -222,8 +215,8 @@ void TCircuitEquations::DistributeResults() {
 
 void TCircuitEquations::CheckUserBreak() {
     FPlatform.ProcessMessages();
-    if (FProgress.UserBreak) {
-        throw EZaroError(MsgUserBreak);
+    if (FProgress.UserBreak()) {
+        throw EUserBreak();
     }
 }
 

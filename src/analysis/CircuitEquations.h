@@ -4,6 +4,7 @@
 // quantities of the wires at its ports. Assembles and solves the system in
 // DC and AC and hands the solution back to the devices.
 
+#include "AnalysisErrors.h"
 #include "AnalysisState.h"
 #include "CodingPanel.h"
 #include "NonLinearRegistry.h"
@@ -23,12 +24,6 @@ inline constexpr const char* MsgNoReference =
 inline constexpr const char* MsgOpenPort =
     "回路に接続されていないポートが残っています。もし開放端にするならOpen(開放端)"
     "デバイスを接続してください。";
-// The error CheckUserBreak raises; commands recognise it by this text.
-inline constexpr const char* MsgUserBreak = "User Break.";
-
-// True when the error is the user's Stop request.
-bool IsUserBreak(const std::exception& error);
-
 class TCircuitEquations {
 public:
     TCircuitEquations(TCodingPanel& canvas, TPlatform& platform, TFrmProgress& progress,
@@ -47,7 +42,7 @@ public:
     void SolveACLinear();
     // Gives every device the potentials and unsigned currents at its ports.
     void DistributeResults();
-    // Lets pending events run, then raises "User Break." if Stop was pressed.
+    // Lets pending events run, then raises EUserBreak if Stop was pressed.
     void CheckUserBreak();
 
     TCodingPanel& Canvas() const { return FCanvas; }

@@ -1,6 +1,7 @@
 // Globally convergent Newton method: Z_Newt with its line search, the
 // forward-difference Jacobian and the merit function it minimises.
 
+#include "AnalysisErrors.h"
 #include "NumericalChecks.h"
 #include "NumericalRecepies.h"
 
@@ -197,7 +198,7 @@ void Z_Lnsrch(int n, const TDoubleArray& xold, double fold, const TDoubleArray& 
         slope = CheckedResult(slope + g[i] * p[i]);
     }
     if (slope >= 0.0) {
-        throw EZaroError(MsgLnsrchRoundoff);
+        throw ENewtonFailure(MsgLnsrchRoundoff);
     }
     double alamin = CheckedDivide(LineSearchTolX, ScaledMax(p, xold, n));
     double alam = 1.0;
@@ -272,7 +273,7 @@ void Z_Newt(TDoubleArray& x, int n, int& check, const TVectorFunction& vecfunc) 
             return;
         }
     }
-    throw EZaroError(MsgNewtMaxIts);
+    throw ENewtonFailure(MsgNewtMaxIts);
 }
 
 } // namespace zaro

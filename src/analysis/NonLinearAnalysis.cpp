@@ -23,10 +23,6 @@ bool IsSteppedSource(const TZaroSimDevice& device) {
            dynamic_cast<const TISRC*>(&device) != nullptr;
 }
 
-bool IsNewtonFailure(const EZaroError& error) {
-    return error.Message() == MsgNewtMaxIts || error.Message() == MsgLnsrchRoundoff;
-}
-
 TDoubleArray IdentityMatrix(int n) {
     TDoubleArray xi(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
     for (int i = 0; i < n; ++i) {
@@ -51,9 +47,9 @@ TNonLinearAnalysis::TNonLinearAnalysis(TCircuitEquations& equations) : Equations
 void TNonLinearAnalysis::RunNonLinear(bool initialise) {
     TFrmProgress& progress = Equations.Progress();
     TNonLinearRegistry& registry = Equations.Registry();
-    progress.UserBreak = false;
+    progress.ClearUserBreak();
     progress.SetStatusText(StatusNonLinear);
-    progress.UpdateProgress(registry.IterationCount, true, registry.LastResidualSum);
+    progress.UpdateProgress(registry.IterationCount(), true, registry.LastResidualSum());
     // Parameters are carried over only from devices that are still the ones
     // registered; any change to the device list starts from the start values.
     if (initialise || !registry.Matches(Equations.Canvas())) {
@@ -66,24 +62,24 @@ void TNonLinearAnalysis::RunNonLinear(bool initialise) {
     if (SolveNonLinear(false)) {
         SourceStepping();
     }
-    progress.UpdateProgress(registry.IterationCount, true, registry.LastResidualSum);
+    progress.UpdateProgress(registry.IterationCount(), true, registry.LastResidualSum());
 }
 
 void TNonLinearAnalysis::RestoreParams(const std::vector<double>& saved) {
     TNonLinearRegistry& registry = Equations.Registry();
-    for (int k = 0; k < registry.NonLinearParamTotal; ++k) {
+    for (int k = 0; k < registry.NonLinearParamTotal(); ++k) {
         CheckIndex(k, static_cast<long long>(saved.size()));
-        CheckIndex(k, static_cast<long long>(registry.NonLinearStartValues.size()));
+        CheckIndex(k, static_cast<long long>(registry.NonLinearStartValues().size()));
         const double value = saved[static_cast<std::size_t>(k)];
         registry.Param(k) = value;
-        registry.NonLinearStartValues[static_cast<std::size_t>(k)] = value;
+        registry.NonLinearStartValues()[static_cast<std::size_t>(k)] = value;
     }
 }
 
 bool TNonLinearAnalysis::SolveNonLinear(bool usePowell) {
     TNonLinearRegistry& registry = Equations.Registry();
-    TDoubleArray& x = registry.NonLinearStartValues;
-    const int n = registry.NonLinearParamTotal;
+    TDoubleArray& x = registry.NonLinearStartValues();
+    const int n = registry.NonLinearParamTotal();
     if (usePowell) {
         TDoubleArray xi = IdentityMatrix(n);
         int iter = 0;
@@ -103,14 +99,11 @@ bool TNonLinearAnalysis::SolveNonLinear(bool usePowell) {
 bool TNonLinearAnalysis::NewtonFailed(int& check) {
     TNonLinearRegistry& registry = Equations.Registry();
     try {
-        Z_Newt(registry.NonLinearStartValues, registry.NonLinearParamTotal, check,
+        Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check,
                [this](int n, const TDoubleArray& x, TDoubleArray& r) {
                    NewtonVectorFunction(n, x, r);
                });
-    } catch (const EZaroError& error) {
-        if (!IsNewtonFailure(error)) {
-            throw;
-        }
+    } catch (const ENewtonFailure&) {
         return true;
     }
     return false;
@@ -120,7 +113,7 @@ bool TNonLinearAnalysis::NewtonFailed(int& check) {
 // when the residuals vanished.
 bool TNonLinearAnalysis::ParamsInvalid() const {
     const TNonLinearRegistry& registry = Equations.Registry();
-    for (int k = 0; k < registry.NonLinearParamTotal; ++k) {
+    for (int k = 0; k < registry.NonLinearParamTotal(); ++k) {
         const double value = registry.Param(k);
         if (value < 0.0 || std::isnan(value)) {
             return true;
@@ -131,7 +124,7 @@ bool TNonLinearAnalysis::ParamsInvalid() const {
 
 void TNonLinearAnalysis::WriteParams(const TDoubleArray& x) {
     TNonLinearRegistry& registry = Equations.Registry();
-    for (int i = 0; i < registry.NonLinearParamTotal; ++i) {
+    for (int i = 0; i < registry.NonLinearParamTotal(); ++i) {
         CheckIndex(i, static_cast<long long>(x.size()));
         registry.Param(i) = x[static_cast<std::size_t>(i)];
     }
@@ -146,7 +139,7 @@ double TNonLinearAnalysis::Evaluate(const TDoubleArray& x, TDoubleArray* r) {
     UpdateNonLinearResiduals();
     double sum = 0.0;
     double squares = 0.0;
-    for (int i = 0; i < registry.NonLinearParamTotal; ++i) {
+    for (int i = 0; i < registry.NonLinearParamTotal(); ++i) {
         const double residual = registry.Residual(i);
         if (r != nullptr) {
             CheckIndex(i, static_cast<long long>(r->size()));
@@ -155,14 +148,13 @@ double TNonLinearAnalysis::Evaluate(const TDoubleArray& x, TDoubleArray* r) {
         sum += std::fabs(residual);
         squares += residual * residual;
     }
-    Equations.Progress().UpdateProgress(registry.IterationCount, false, sum);
-    registry.LastResidualSum = sum;
-    ++registry.IterationCount;
+    Equations.Progress().UpdateProgress(registry.IterationCount(), false, sum);
+    registry.CountEvaluation(sum);
     return squares;
 }
 
 void TNonLinearAnalysis::NewtonVectorFunction(int n, const TDoubleArray& x, TDoubleArray& r) {
-    if (n != Equations.Registry().NonLinearParamTotal) {
+    if (n != Equations.Registry().NonLinearParamTotal()) {
         throw ERangeError();
     }
     Evaluate(x, &r);
@@ -174,7 +166,7 @@ double TNonLinearAnalysis::PowellObjective(const TDoubleArray& p) {
 
 void TNonLinearAnalysis::UpdateNonLinearResiduals() {
     const TAnalysisState& state = Equations.State();
-    for (const int index : Equations.Registry().NonLinearDevices) {
+    for (const int index : Equations.Registry().NonLinearDevices()) {
         TZaroSimDevice& device = DeviceAt(Equations.Canvas(), index);
         if (!device.IsNonLinear()) {
             continue;
@@ -194,7 +186,8 @@ void TNonLinearAnalysis::UpdateNonLinearResiduals() {
 
 void TNonLinearAnalysis::SourceStepping() {
     TNonLinearRegistry& registry = Equations.Registry();
-    Equations.Progress().UpdateProgress(registry.IterationCount, true, registry.LastResidualSum);
+    Equations.Progress().UpdateProgress(registry.IterationCount(), true,
+                                        registry.LastResidualSum());
     Equations.PrepareAnalysis();
     const std::vector<TSteppedSource> sources = CollectSources();
     const double ratio = FindInitialRatio(sources);
@@ -207,7 +200,7 @@ std::vector<TNonLinearAnalysis::TSteppedSource> TNonLinearAnalysis::CollectSourc
     for (int i = 0; i < canvas.DragPanelCount(); ++i) {
         TZaroSimDevice& device = DeviceAt(canvas, i);
         if (IsSteppedSource(device)) {
-            sources.push_back({&device.Value.re, device.Value.re});
+            sources.push_back({&device, device.Value().re});
         }
     }
     return sources;
@@ -215,7 +208,7 @@ std::vector<TNonLinearAnalysis::TSteppedSource> TNonLinearAnalysis::CollectSourc
 
 void TNonLinearAnalysis::ScaleSources(const std::vector<TSteppedSource>& sources, double ratio) {
     for (const TSteppedSource& source : sources) {
-        *source.Value = source.Full * ratio;
+        source.Device->SetValue(MakeComplex(source.Full * ratio, source.Device->Value().im));
     }
 }
 
@@ -275,7 +268,7 @@ void TNonLinearAnalysis::LastResort() {
 std::vector<double> TNonLinearAnalysis::DeviceParams() const {
     const TNonLinearRegistry& registry = Equations.Registry();
     std::vector<double> values;
-    for (int k = 0; k < registry.NonLinearParamTotal; ++k) {
+    for (int k = 0; k < registry.NonLinearParamTotal(); ++k) {
         values.push_back(registry.Param(k));
     }
     return values;

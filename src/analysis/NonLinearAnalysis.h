@@ -49,7 +49,7 @@ public:
 
 private:
     struct TSteppedSource {
-        double* Value; // real part of the source's Value
+        TZaroSimDevice* Device; // its Value's real part is stepped
         double Full;
     };
 

@@ -22,30 +22,31 @@ double* CheckedRef(double* ref, const TZaroSimDevice& device, const char* what, 
 } // namespace
 
 void TNonLinearRegistry::Reset(int deviceCount, int paramTotal) {
-    NonLinearDeviceCount = deviceCount;
-    NonLinearParamTotal = paramTotal;
-    NonLinearDevices.clear();
-    NonLinearParamRefs.clear();
-    NonLinearStartValues.clear();
-    NonLinearResidualRefs.clear();
+    FDeviceCount = deviceCount;
+    FParamTotal = paramTotal;
+    FIterationCount = 0;
+    FLastResidualSum = 0.0;
+    FDevices.clear();
+    FParamRefs.clear();
+    FStartValues.clear();
+    FResidualRefs.clear();
     FParamCounts.clear();
     FPanelIds.clear();
-    NonLinearDevices.reserve(static_cast<std::size_t>(deviceCount));
-    NonLinearParamRefs.reserve(static_cast<std::size_t>(paramTotal));
-    NonLinearStartValues.reserve(static_cast<std::size_t>(paramTotal));
-    NonLinearResidualRefs.reserve(static_cast<std::size_t>(paramTotal));
+    FDevices.reserve(static_cast<std::size_t>(deviceCount));
+    FParamRefs.reserve(static_cast<std::size_t>(paramTotal));
+    FStartValues.reserve(static_cast<std::size_t>(paramTotal));
+    FResidualRefs.reserve(static_cast<std::size_t>(paramTotal));
 }
 
 void TNonLinearRegistry::Register(int canvasIndex, TZaroSimDevice& device) {
     const int count = device.NonLinearParamCount();
-    NonLinearDevices.push_back(canvasIndex);
+    FDevices.push_back(canvasIndex);
     FParamCounts.push_back(count);
     for (int j = 0; j < count; ++j) {
         double* param = CheckedRef(device.NonLinearParam(j), device, "parameter", j);
-        NonLinearParamRefs.push_back(param);
-        NonLinearStartValues.push_back(*param);
-        NonLinearResidualRefs.push_back(
-            CheckedRef(device.NonLinearResidual(j), device, "residual", j));
+        FParamRefs.push_back(param);
+        FStartValues.push_back(*param);
+        FResidualRefs.push_back(CheckedRef(device.NonLinearResidual(j), device, "residual", j));
     }
 }
 
@@ -58,7 +59,7 @@ void TNonLinearRegistry::RememberPanels(const TCodingPanel& canvas) {
 
 bool TNonLinearRegistry::Matches(const TCodingPanel& canvas) const {
     if (static_cast<std::size_t>(canvas.DragPanelCount()) != FPanelIds.size() ||
-        NonLinearDevices.size() != FParamCounts.size()) {
+        FDevices.size() != FParamCounts.size()) {
         return false;
     }
     for (int i = 0; i < canvas.DragPanelCount(); ++i) {
@@ -67,15 +68,14 @@ bool TNonLinearRegistry::Matches(const TCodingPanel& canvas) const {
         }
     }
     int total = 0;
-    for (std::size_t d = 0; d < NonLinearDevices.size(); ++d) {
-        const auto* device =
-            dynamic_cast<const TZaroSimDevice*>(&canvas.DragPanel(NonLinearDevices[d]));
+    for (std::size_t d = 0; d < FDevices.size(); ++d) {
+        const auto* device = dynamic_cast<const TZaroSimDevice*>(&canvas.DragPanel(FDevices[d]));
         if (device == nullptr || device->NonLinearParamCount() != FParamCounts[d]) {
             return false;
         }
         total += FParamCounts[d];
     }
-    return total == NonLinearParamTotal;
+    return total == FParamTotal;
 }
 
 std::vector<double> TNonLinearRegistry::CurrentParams(const TCodingPanel& canvas) const {
@@ -83,9 +83,9 @@ std::vector<double> TNonLinearRegistry::CurrentParams(const TCodingPanel& canvas
         throw ERangeError();
     }
     std::vector<double> values;
-    values.reserve(static_cast<std::size_t>(NonLinearParamTotal));
-    for (std::size_t d = 0; d < NonLinearDevices.size(); ++d) {
-        TZaroSimDevice& device = DeviceAt(canvas, NonLinearDevices[d]);
+    values.reserve(static_cast<std::size_t>(FParamTotal));
+    for (std::size_t d = 0; d < FDevices.size(); ++d) {
+        TZaroSimDevice& device = DeviceAt(canvas, FDevices[d]);
         for (int j = 0; j < FParamCounts[d]; ++j) {
             values.push_back(*CheckedRef(device.NonLinearParam(j), device, "parameter", j));
         }
@@ -94,18 +94,18 @@ std::vector<double> TNonLinearRegistry::CurrentParams(const TCodingPanel& canvas
 }
 
 double& TNonLinearRegistry::Param(int k) const {
-    CheckIndex(k, static_cast<long long>(NonLinearParamRefs.size()));
-    return *NonLinearParamRefs[static_cast<std::size_t>(k)];
+    CheckIndex(k, static_cast<long long>(FParamRefs.size()));
+    return *FParamRefs[static_cast<std::size_t>(k)];
 }
 
 double TNonLinearRegistry::Residual(int k) const {
-    CheckIndex(k, static_cast<long long>(NonLinearResidualRefs.size()));
-    return *NonLinearResidualRefs[static_cast<std::size_t>(k)];
+    CheckIndex(k, static_cast<long long>(FResidualRefs.size()));
+    return *FResidualRefs[static_cast<std::size_t>(k)];
 }
 
 void TNonLinearRegistry::ReleaseReferences() {
-    NonLinearParamRefs.clear();
-    NonLinearResidualRefs.clear();
+    FParamRefs.clear();
+    FResidualRefs.clear();
 }
 
 } // namespace zaro

@@ -16,18 +16,27 @@ class TZaroSimDevice;
 
 class TNonLinearRegistry {
 public:
-    int NonLinearDeviceCount = 0;
-    int NonLinearParamTotal = 0;
-    std::vector<int> NonLinearDevices; // canvas index of each device
-    std::vector<double*> NonLinearParamRefs;
+    int NonLinearDeviceCount() const { return FDeviceCount; }
+    int NonLinearParamTotal() const { return FParamTotal; }
+    // Canvas index of each registered device.
+    const std::vector<int>& NonLinearDevices() const { return FDevices; }
+    const std::vector<double*>& NonLinearParamRefs() const { return FParamRefs; }
+    const std::vector<double*>& NonLinearResidualRefs() const { return FResidualRefs; }
     // The value each parameter had when registered; the Newton iteration
     // works on this vector.
-    std::vector<double> NonLinearStartValues;
-    std::vector<double*> NonLinearResidualRefs;
-    int IterationCount = 0;
-    double LastResidualSum = 0.0;
+    std::vector<double>& NonLinearStartValues() { return FStartValues; }
+    const std::vector<double>& NonLinearStartValues() const { return FStartValues; }
+    // Residual evaluations since the last Reset, and the sum of the moduli of
+    // the latest one's residuals.
+    int IterationCount() const { return FIterationCount; }
+    double LastResidualSum() const { return FLastResidualSum; }
+    void CountEvaluation(double residualSum) {
+        FLastResidualSum = residualSum;
+        ++FIterationCount;
+    }
 
-    // Empties the registry and reserves room for the given counts.
+    // Empties the registry, counts no evaluations yet and reserves room for
+    // the given counts.
     void Reset(int deviceCount, int paramTotal);
     // Appends device `canvasIndex` with its parameters and residuals.
     void Register(int canvasIndex, TZaroSimDevice& device);
@@ -51,6 +60,14 @@ public:
     void ReleaseReferences();
 
 private:
+    int FDeviceCount = 0;
+    int FParamTotal = 0;
+    std::vector<int> FDevices;
+    std::vector<double*> FParamRefs;
+    std::vector<double> FStartValues;
+    std::vector<double*> FResidualRefs;
+    int FIterationCount = 0;
+    double FLastResidualSum = 0.0;
     // Panel identities as numbers: compared, never dereferenced.
     std::vector<std::uintptr_t> FPanelIds;
     std::vector<int> FParamCounts; // per registered device

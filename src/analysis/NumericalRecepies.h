@@ -5,10 +5,11 @@
 // Brent's method.
 //
 // Vectors are indexed from 0; matrices are flat n*n arrays in row-major order
-// (element (i, j) at i*n + j). Failures raise EZaroError with a fixed message;
+// (element (i, j) at i*n + j). Z_Newt and Z_Lnsrch give up with ENewtonFailure,
+// the other routines with EZaroError, each with a fixed message;
 // floating-point faults raise the EMathError kinds; array lengths too short
 // for n raise ERangeError. Errors raised by the caller's functions (for
-// example "User Break.") pass through unchanged.
+// example EUserBreak) pass through unchanged.
 
 #include <functional>
 #include <vector>

@@ -155,7 +155,7 @@ void TFrmProgress::Hide() {
 
 void TFrmProgress::Stop() {
     SetStopButton(false);
-    UserBreak = true;
+    FUserBreak = true;
 }
 
 std::size_t TFrmProgress::StepIndex(TProgressControl box) {

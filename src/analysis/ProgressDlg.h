@@ -45,7 +45,8 @@ public:
     void Stop();
 
     // Set by Stop, cleared by the analysis commands before they start.
-    bool UserBreak = false;
+    bool UserBreak() const { return FUserBreak; }
+    void ClearUserBreak() { FUserBreak = false; }
 
     std::int32_t LastUpdateTick() const { return FLastUpdateTick; }
     bool Visible() const { return FVisible; }
@@ -82,6 +83,7 @@ private:
     TPlatform& Platform;
     TProgressView* View;
     std::int32_t FLastUpdateTick;
+    bool FUserBreak = false;
     bool FVisible = false;
     bool FStopEnabled = true;
     std::string FStatusText = "通常解析中";

@@ -14,13 +14,14 @@ constexpr int DeleteKey = 46;
 } // namespace
 
 TCircuitDocument::TCircuitDocument(TPlatform& platform, TProgressView& progressView)
-    : Platform(platform), Canvas(platform), History(Canvas, TP1), Progress(platform, &progressView),
-      Status(platform, Canvas, Analysis), Equations(Canvas, platform, Progress, Analysis, Registry),
-      NonLinear(Equations), Commands(Equations, NonLinear, *this) {
-    TP1.SetVariables(&MemoVariables);
+    : FPlatform(platform), FCanvas(platform), FHistory(FCanvas, FTP1),
+      FProgress(platform, &progressView), Status(platform, FCanvas, FAnalysis),
+      Equations(FCanvas, platform, FProgress, FAnalysis, FRegistry), NonLinear(Equations),
+      Commands(Equations, NonLinear, *this) {
+    FTP1.SetVariables(&FMemoVariables);
     ListenToCanvas();
     // The document lives as long as its canvas and its state: the links need no handles.
-    Analysis.ResultsChanged.Connect([this] { ResultsChanged.Emit(); });
+    FAnalysis.ResultsChanged.Connect([this] { ResultsChanged.Emit(); });
 }
 
 // --- Document state -------------------------------------------------------------------
@@ -34,7 +35,7 @@ void TCircuitDocument::SetFileName(const std::string& fileName) {
 // Unmodified means as saved, which is where undo finds the saved state again.
 void TCircuitDocument::SetModified(bool flag) {
     if (!flag) {
-        History.MarkClean();
+        FHistory.MarkClean();
     }
     if (Status.SetModified(flag)) {
         ModifiedChanged.Emit();
@@ -67,7 +68,7 @@ void TCircuitDocument::BeginBusy() {
 
 void TCircuitDocument::BeginEdit(TEditSubject subject) {
     FEditSubject = subject;
-    History.Begin();
+    FHistory.Begin();
 }
 
 void TCircuitDocument::CommitCircuitEdit(std::string stepName) {
@@ -87,15 +88,15 @@ void TCircuitDocument::CommitEdit(TEditStep step) {
     if (step.Name.empty()) {
         step.Name = "編集";
     }
-    History.Commit(std::move(step));
+    FHistory.Commit(std::move(step));
     FEditSubject = {};
     if (circuit) {
         SetModified(true);
-        Analysis.SetResultsValid(false);
+        FAnalysis.SetResultsValid(false);
     } else {
         MarkDrawingModified();
     }
-    if (History.AtCleanPoint()) {
+    if (FHistory.AtCleanPoint()) {
         SetModified(false);
     }
     UpdateStatus();
@@ -104,7 +105,7 @@ void TCircuitDocument::CommitEdit(TEditStep step) {
 
 void TCircuitDocument::ClearResults() {
     Status.ClearDeviceResults();
-    Analysis.SetResultsValid(false);
+    FAnalysis.SetResultsValid(false);
 }
 
 // --- Texts of the left pane -----------------------------------------------------------
@@ -117,14 +118,14 @@ void TCircuitDocument::SetPropertyText(const std::string& text) {
 }
 
 void TCircuitDocument::SetVariableLines(std::vector<std::string> lines) {
-    if (lines != MemoVariables) {
-        MemoVariables = std::move(lines);
+    if (lines != FMemoVariables) {
+        FMemoVariables = std::move(lines);
         VariablesTextChanged.Emit();
     }
 }
 
 std::string TCircuitDocument::VariablesText() const {
-    return JoinVariableLines(MemoVariables);
+    return JoinVariableLines(FMemoVariables);
 }
 
 void TCircuitDocument::SetVariablesText(const std::string& text) {
@@ -135,25 +136,25 @@ void TCircuitDocument::SetVariablesText(const std::string& text) {
 
 TZaroSimDevice& TCircuitDocument::AddDevice(std::unique_ptr<TZaroSimDevice> device) {
     TZaroSimDevice& added = *device;
-    Canvas.AddDragPanel(std::move(device));
+    FCanvas.AddDragPanel(std::move(device));
     return added;
 }
 
 // --- The canvas's events --------------------------------------------------------------
 
 void TCircuitDocument::ListenToCanvas() {
-    Canvas.PanelInserted.Connect([this](int index) { PanelInserted(index); });
-    Canvas.OnKeyDown.Connect([this](int key, TShiftState) { CanvasKeyDown(key); });
-    Canvas.OnClick.Connect([this] { SetPropertyText(NoDeviceSelected); });
-    Canvas.OnMouseDown.Connect(
+    FCanvas.PanelInserted.Connect([this](int index) { PanelInserted(index); });
+    FCanvas.OnKeyDown.Connect([this](int key, TShiftState) { CanvasKeyDown(key); });
+    FCanvas.OnClick.Connect([this] { SetPropertyText(NoDeviceSelected); });
+    FCanvas.OnMouseDown.Connect(
         [this](TMouseButton, TShiftState shift, int, int) { CanvasMouseDown(shift); });
-    Canvas.EditStarting.Connect([this](TEditSubject subject) { BeginEdit(subject); });
-    Canvas.EditCommitted.Connect([this](TCanvasEdit edit) { CanvasEditCommitted(edit); });
+    FCanvas.EditStarting.Connect([this](TEditSubject subject) { BeginEdit(subject); });
+    FCanvas.EditCommitted.Connect([this](TCanvasEdit edit) { CanvasEditCommitted(edit); });
 }
 
 // The panel's signal goes with the panel, so the link needs no handle.
 void TCircuitDocument::PanelInserted(int index) {
-    Canvas.DragPanel(index).OnClick.Connect([this](TDragPanel&) { ShowDeviceProperty(); });
+    FCanvas.DragPanel(index).OnClick.Connect([this](TDragPanel&) { ShowDeviceProperty(); });
 }
 
 void TCircuitDocument::CanvasKeyDown(int key) {
@@ -180,9 +181,9 @@ void TCircuitDocument::CanvasEditCommitted(TCanvasEdit edit) {
 // --- Analysis -------------------------------------------------------------------------
 
 template <typename TCommand> void TCircuitDocument::RunAnalysis(TCommand command) {
-    const std::vector<std::string> before = MemoVariables;
+    const std::vector<std::string> before = FMemoVariables;
     const auto announce = [&] {
-        if (MemoVariables != before) {
+        if (FMemoVariables != before) {
             VariablesTextChanged.Emit();
         }
     };
@@ -222,15 +223,15 @@ void TCircuitDocument::AtnSimulateACAdditional() {
 // --- Result listing -------------------------------------------------------------------
 
 void TCircuitDocument::ShowDeviceProperty() {
-    SetPropertyText(DevicePropertyText(Canvas, Analysis));
+    SetPropertyText(DevicePropertyText(FCanvas, FAnalysis));
 }
 
 void TCircuitDocument::MoreAnalyze1Click() {
-    zaro::MoreAnalyze1Click(Canvas, Platform);
+    zaro::MoreAnalyze1Click(FCanvas, FPlatform);
 }
 
 void TCircuitDocument::DebugLogCopy1Click() {
-    zaro::DebugLogCopy1Click(DebugLogLines, Platform);
+    zaro::DebugLogCopy1Click(FDebugLogLines, FPlatform);
 }
 
 } // namespace zaro

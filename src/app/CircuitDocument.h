@@ -60,8 +60,8 @@ public:
     // needing a save, title and status refreshed, EditCommitted raised.
     void CommitDrawingEdit(std::string stepName = "");
     // Not while an analysis runs.
-    bool CanUndo() const { return !Busy() && History.CanUndo(); }
-    bool CanRedo() const { return !Busy() && History.CanRedo(); }
+    bool CanUndo() const { return !Busy() && FHistory.CanUndo(); }
+    bool CanRedo() const { return !Busy() && FHistory.CanRedo(); }
     // Every device's result display cleared and the results invalid.
     void ClearResults();
 
@@ -69,7 +69,7 @@ public:
     const std::string& PropertyText() const { return FPropertyText; }
     void SetPropertyText(const std::string& text);
     // The variables pane: its lines, or all of them as one text joined by CR LF.
-    const std::vector<std::string>& VariableLines() const { return MemoVariables; }
+    const std::vector<std::string>& VariableLines() const { return FMemoVariables; }
     void SetVariableLines(std::vector<std::string> lines);
     std::string VariablesText() const;
     void SetVariablesText(const std::string& text);
@@ -93,7 +93,7 @@ public:
     TZaroSimDevice& AddDevice(std::unique_ptr<TZaroSimDevice> device);
     // A new device of class T evaluating through this document's TP1.
     template <typename T> T& AddDevice() {
-        return static_cast<T&>(AddDevice(std::make_unique<T>(TP1)));
+        return static_cast<T&>(AddDevice(std::make_unique<T>(FTP1)));
     }
 
     // --- Analysis ------------------------------------------------------------
@@ -109,26 +109,29 @@ public:
     void MoreAnalyze1Click();
     void DebugLogCopy1Click();
 
-    // --- What the analysis commands read from the document ---------------------
-    std::string FrequencyText() const override { return EditFreq; }
-    std::vector<std::string>& Variables() override { return MemoVariables; }
-    std::vector<std::string>& DebugLog() override { return DebugLogLines; }
-
-    TPlatform& Platform;
-    // Lines NAME=VALUE of the variables pane; TP1 reads and writes them.
-    std::vector<std::string> MemoVariables;
-    TTinyParser TP1;
-    TCodingPanel Canvas;
+    // --- The document's parts ------------------------------------------------
+    TPlatform& Platform() const { return FPlatform; }
+    // The evaluator of every device value; it reads and writes the variables.
+    TTinyParser& TP1() { return FTP1; }
+    TCodingPanel& Canvas() { return FCanvas; }
+    const TCodingPanel& Canvas() const { return FCanvas; }
     // The canvas's edits for undo and redo; cleared by New and Open.
-    TEditHistory History;
-    // Text of the frequency field of the tool bar.
-    std::string EditFreq = "1000";
-    TAnalysisState Analysis;
-    TNonLinearRegistry Registry;
-    std::vector<std::string> DebugLogLines;
-    TFrmProgress Progress;
+    TEditHistory& History() { return FHistory; }
+    const TEditHistory& History() const { return FHistory; }
+    TAnalysisState& Analysis() { return FAnalysis; }
+    const TAnalysisState& Analysis() const { return FAnalysis; }
+    const TNonLinearRegistry& Registry() const { return FRegistry; }
+    TFrmProgress& Progress() { return FProgress; }
+    const std::vector<std::string>& DebugLogLines() const { return FDebugLogLines; }
+    // Text of the frequency field of the tool bar, read by the AC analyses.
+    std::string FrequencyText() const override { return FEditFreq; }
+    void SetFrequencyText(const std::string& text) { FEditFreq = text; }
 
 private:
+    // What only the analysis commands change, through their host.
+    std::vector<std::string>& Variables() override { return FMemoVariables; }
+    std::vector<std::string>& DebugLog() override { return FDebugLogLines; }
+
     void ListenToCanvas();
     void PanelInserted(int index);
     void CanvasKeyDown(int key);
@@ -138,6 +141,17 @@ private:
     // Runs an analysis command and announces the variable F it writes.
     template <typename TCommand> void RunAnalysis(TCommand command);
 
+    TPlatform& FPlatform;
+    // Lines NAME=VALUE of the variables pane.
+    std::vector<std::string> FMemoVariables;
+    TTinyParser FTP1;
+    TCodingPanel FCanvas;
+    TEditHistory FHistory;
+    std::string FEditFreq = "1000";
+    TAnalysisState FAnalysis;
+    TNonLinearRegistry FRegistry;
+    std::vector<std::string> FDebugLogLines;
+    TFrmProgress FProgress;
     std::string FPropertyText;
     // What the gesture under way acts on, from BeginEdit.
     TEditSubject FEditSubject;
@@ -145,11 +159,6 @@ private:
     TCircuitEquations Equations;
     TNonLinearAnalysis NonLinear;
     TAnalysisCommands Commands;
-
-public:
-    // The engine parts, for callers that drive single steps (tools, benchmarks).
-    TCircuitEquations& Engine() { return Equations; }
-    TNonLinearAnalysis& NonLinearEngine() { return NonLinear; }
 };
 
 } // namespace zaro

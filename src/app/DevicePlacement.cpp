@@ -91,10 +91,10 @@ void SetPlacedPortCaptions(TZaroSimDevice& device) {
 }
 
 TZaroSimDevice& PlaceDevice(TCircuitDocument& document, std::string_view className) {
-    std::unique_ptr<TZaroSimDevice> placed = NewDevice(className, document.TP1);
+    std::unique_ptr<TZaroSimDevice> placed = NewDevice(className, document.TP1());
     document.BeginEdit();
     TZaroSimDevice& device = document.AddDevice(std::move(placed));
-    CenterInCanvas(document.Canvas, device);
+    CenterInCanvas(document.Canvas(), device);
     SetMeterPolarityCaptions(device);
     document.CommitCircuitEdit(PlacementStepName(className));
     return device;

@@ -9,8 +9,8 @@ namespace zaro {
 namespace {
 
 TModalResult Ask(TCircuitDocument& document, const std::string& question) {
-    return document.Platform.MessageBox(question, TMsgDlgType::mtConfirmation,
-                                        TMsgDlgButtons::mbYesNo);
+    return document.Platform().MessageBox(question, TMsgDlgType::mtConfirmation,
+                                          TMsgDlgButtons::mbYesNo);
 }
 
 // True when the unsaved changes may go: there are none, the user saved them,
@@ -68,11 +68,11 @@ void AtnFileNew(TCircuitDocument& document) {
     if (!ChangesHandled(document, NewModifiedQuestion)) {
         return;
     }
-    document.History.Clear();
-    ClearCircuit(document.Canvas);
+    document.History().Clear();
+    ClearCircuit(document.Canvas());
     document.SetFileName("");
     document.SetModified(false);
-    document.Analysis.SetResultsValid(false);
+    document.Analysis().SetResultsValid(false);
     document.UpdateStatus();
 }
 
@@ -81,7 +81,7 @@ void AtnFileOpen(TCircuitDocument& document) {
         return;
     }
     const std::optional<std::string> chosen =
-        document.Platform.ChooseOpenFile(ModelDialog(OpenDialogTitle, document.FileName()));
+        document.Platform().ChooseOpenFile(ModelDialog(OpenDialogTitle, document.FileName()));
     if (chosen) {
         LoadModel(document, *chosen);
     }
@@ -100,7 +100,7 @@ bool AtnFileSave(TCircuitDocument& document) {
 
 bool AtnFileSaveAs(TCircuitDocument& document) {
     const std::optional<std::string> chosen =
-        document.Platform.ChooseSaveFile(ModelDialog(SaveDialogTitle, document.FileName()));
+        document.Platform().ChooseSaveFile(ModelDialog(SaveDialogTitle, document.FileName()));
     if (!chosen || !SaveTo(document, *chosen)) {
         return false;
     }

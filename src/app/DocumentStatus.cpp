@@ -2,16 +2,20 @@
 
 #include "ZaroSimDevices.h"
 
-#include <array>
-
 namespace zaro {
 
-std::string AnalysisKindText(int analysisKind) {
-    static const std::array<const char*, 4> texts = {"DC線形", "DC解析", "AC線形", "AC解析"};
-    if (analysisKind < 0 || analysisKind >= static_cast<int>(texts.size())) {
-        return "";
+std::string AnalysisKindText(TAnalysisKind analysisKind) {
+    switch (analysisKind) {
+    case TAnalysisKind::akLinearDC:
+        return "DC線形";
+    case TAnalysisKind::akDC:
+        return "DC解析";
+    case TAnalysisKind::akLinearAC:
+        return "AC線形";
+    case TAnalysisKind::akAC:
+        return "AC解析";
     }
-    return texts[static_cast<std::size_t>(analysisKind)];
+    return "";
 }
 
 std::string DocumentTitle(const std::string& fileName) {

@@ -14,8 +14,8 @@ namespace zaro {
 inline constexpr const char* StatusModified = "変更";
 inline constexpr const char* StatusBusy = "解析中";
 
-// Status panel 1 while results are valid, for AnalysisKind 0 to 3.
-std::string AnalysisKindText(int analysisKind);
+// Status panel 1 while results are valid; empty for a value outside the kinds.
+std::string AnalysisKindText(TAnalysisKind analysisKind);
 // "<name without directory> - ZaroSim", or "Untitled - ZaroSim".
 std::string DocumentTitle(const std::string& fileName);
 

@@ -65,8 +65,8 @@ void ScrollToOrigin(TCodingPanel& canvas) {
 // The accepted model becomes the document's; nothing here reads the file.
 void InstallModel(TCircuitDocument& document, TModelContents contents,
                   const std::string& fileName) {
-    TCodingPanel& canvas = document.Canvas;
-    document.History.Clear();
+    TCodingPanel& canvas = document.Canvas();
+    document.History().Clear();
     ClearCircuit(canvas);
     ScrollToOrigin(canvas);
     for (auto& device : contents.Devices) {
@@ -78,11 +78,11 @@ void InstallModel(TCircuitDocument& document, TModelContents contents,
     document.SetVariableLines(std::move(contents.Variables));
     document.SetFileName(fileName);
     if (contents.OldFormat) {
-        document.Platform.MessageBox(OldFormatMessage, TMsgDlgType::mtInformation,
-                                     TMsgDlgButtons::mbOK);
+        document.Platform().MessageBox(OldFormatMessage, TMsgDlgType::mtInformation,
+                                       TMsgDlgButtons::mbOK);
     }
     document.SetModified(false);
-    document.Analysis.SetResultsValid(false);
+    document.Analysis().SetResultsValid(false);
 }
 
 } // namespace
@@ -136,7 +136,7 @@ void ClearCircuit(TCodingPanel& canvas) {
 
 void SaveModel(TCircuitDocument& document, const std::string& fileName) {
     // Panel positions are stored as canvas coordinates.
-    ScrollToOrigin(document.Canvas);
+    ScrollToOrigin(document.Canvas());
     // The whole model is encoded before the file is touched, so text that the
     // file cannot hold fails here.
     ReplaceFileContents(fileName, ModelBytes(document));
@@ -144,7 +144,7 @@ void SaveModel(TCircuitDocument& document, const std::string& fileName) {
 
 std::vector<std::uint8_t> ModelBytes(const TCircuitDocument& document) {
     TMemoryStream stream;
-    WriteModel(stream, document.Canvas, document.MemoVariables);
+    WriteModel(stream, document.Canvas(), document.VariableLines());
     return stream.Bytes();
 }
 
@@ -156,7 +156,7 @@ void LoadModel(TCircuitDocument& document, const std::string& fileName) {
             bytes.CopyFrom(file, file.Size());
         }
         bytes.SetPosition(0);
-        InstallModel(document, ReadModel(bytes, document.TP1), FullFileName(fileName));
+        InstallModel(document, ReadModel(bytes, document.TP1()), FullFileName(fileName));
     } catch (...) {
         document.UpdateStatus();
         throw;

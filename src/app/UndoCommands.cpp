@@ -13,8 +13,8 @@ bool MayApply(TCircuitDocument& document, bool available) {
     if (!available) {
         return false;
     }
-    if (document.Canvas.Status() != TCodingPanelStatus::cpsNormal) {
-        document.Platform.Beep();
+    if (document.Canvas().Status() != TCodingPanelStatus::cpsNormal) {
+        document.Platform().Beep();
         return false;
     }
     return true;
@@ -24,7 +24,7 @@ void AfterStep(TCircuitDocument& document, const TEditStep& step) {
     if (step.ChangesCircuit) {
         document.ClearResults();
     }
-    if (document.History.AtCleanPoint()) {
+    if (document.History().AtCleanPoint()) {
         document.SetModified(false);
     } else if (step.ChangesCircuit) {
         document.SetModified(true);
@@ -42,7 +42,7 @@ template <typename TApply> bool Step(TCircuitDocument& document, bool available,
     }
     const std::optional<TEditStep> step = apply();
     if (!step) {
-        document.Platform.Beep();
+        document.Platform().Beep();
         return false;
     }
     AfterStep(document, *step);
@@ -52,19 +52,19 @@ template <typename TApply> bool Step(TCircuitDocument& document, bool available,
 } // namespace
 
 std::string UndoStatusTip(const TCircuitDocument& document) {
-    return StatusTip(UndoHint, document.History.UndoName());
+    return StatusTip(UndoHint, document.History().UndoName());
 }
 
 std::string RedoStatusTip(const TCircuitDocument& document) {
-    return StatusTip(RedoHint, document.History.RedoName());
+    return StatusTip(RedoHint, document.History().RedoName());
 }
 
 bool AtnEditUndo(TCircuitDocument& document) {
-    return Step(document, document.CanUndo(), [&] { return document.History.Undo(); });
+    return Step(document, document.CanUndo(), [&] { return document.History().Undo(); });
 }
 
 bool AtnEditRedo(TCircuitDocument& document) {
-    return Step(document, document.CanRedo(), [&] { return document.History.Redo(); });
+    return Step(document, document.CanRedo(), [&] { return document.History().Redo(); });
 }
 
 } // namespace zaro

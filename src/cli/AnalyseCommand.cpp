@@ -104,13 +104,13 @@ std::string DisplayLine(const TZaroSimDevice& device) {
 }
 
 void PrintDevices(TCircuitDocument& document, std::ostream& out) {
-    TCodingPanel& canvas = document.Canvas;
+    TCodingPanel& canvas = document.Canvas();
     for (int i = 0; i < canvas.DragPanelCount(); ++i) {
         if (i > 0) {
             out << '\n';
         }
         canvas.SetSelectedDragPanelNo(i);
-        out << ConsoleLines(DevicePropertyText(canvas, document.Analysis));
+        out << ConsoleLines(DevicePropertyText(canvas, document.Analysis()));
         if (const auto* device = dynamic_cast<const TZaroSimDevice*>(&canvas.DragPanel(i))) {
             out << DisplayLine(*device);
         }
@@ -135,14 +135,14 @@ int AnalyseCommand(const TArgs& args, std::ostream& out, std::ostream& err) {
     TCircuitDocument document(platform, progressView);
     try {
         LoadModel(document, options->FileName);
-        document.EditFreq = options->Frequency;
+        document.SetFrequencyText(options->Frequency);
         (document.*(options->Command))();
     } catch (const std::exception& e) {
         // The shell's report of an error that left the command.
         err << e.what() << '\n';
     }
     PrintDevices(document, out);
-    return document.Analysis.ResultsValid() ? 0 : 1;
+    return document.Analysis().ResultsValid() ? 0 : 1;
 }
 
 } // namespace zaro::cli

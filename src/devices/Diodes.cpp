@@ -24,7 +24,7 @@ const TOldSizeConversion DiodeOldSize{{64}, {8, 8}, 48, 0, {{1, CathodePortRect}
 
 TJunctionDiode::TJunctionDiode(TTinyParser& evaluator, double equivR, double vop)
     : T2PortDevice(evaluator), EquivR(equivR), Vop(vop) {
-    Residuals.assign(1, 0.0);
+    FResiduals.assign(1, 0.0);
 }
 
 double* TJunctionDiode::NonLinearParam(int) {
@@ -32,7 +32,7 @@ double* TJunctionDiode::NonLinearParam(int) {
 }
 
 double* TJunctionDiode::NonLinearResidual(int) {
-    return &Residuals[0];
+    return &FResiduals[0];
 }
 
 void TJunctionDiode::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
@@ -48,8 +48,8 @@ double TJunctionDiode::CalcNonLinearResidual(const TPortRealArray& Potentials,
     const double v = Potentials[0] - Potentials[1];
     const double i = PortCurrentSign(0) * Currents[0];
     Vop = v;
-    Residuals[0] = PenalizedResidual(i - ModelCurrent(v), EquivR);
-    return Residuals[0];
+    FResiduals[0] = PenalizedResidual(i - ModelCurrent(v), EquivR);
+    return FResiduals[0];
 }
 
 // --- TPNDiode ------------------------------------------------------------------------

@@ -11,9 +11,6 @@ namespace {
 
 const double LnCurrentLimit = std::log(JunctionCurrentLimit);
 
-// Saturation resistance of the collector model, ohms.
-constexpr double SaturationResistance = 0.001;
-
 double DeviceLn(double x) {
     return CheckedDouble(CheckedLn(static_cast<TWide>(CheckedResult(x))));
 }

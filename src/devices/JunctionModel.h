@@ -11,6 +11,8 @@ constexpr double JunctionK = 23.02585092994;
 // The exponential term of a junction never carries more than this (amperes),
 // so the characteristic stays finite at any voltage the solver tries.
 constexpr double JunctionCurrentLimit = 1000.0;
+// Saturation resistance of the transistors' collector model, ohms.
+constexpr double SaturationResistance = 0.001;
 
 // exp(t), or JunctionCurrentLimit once t exceeds ln(1000); `limited` tells
 // which branch was taken.

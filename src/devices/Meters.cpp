@@ -138,16 +138,16 @@ TLamp::TRating TLamp::EvaluateRating() const {
 }
 
 void TLamp::UpdateDeviceValue() {
-    Value = MakeComplex(EvaluateRating().Resistance, 0.0);
+    SetValue(MakeComplex(EvaluateRating().Resistance, 0.0));
 }
 
 void TLamp::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
-    BuildDCResistanceEquation(Coef, Rhs, Value.re);
+    BuildDCResistanceEquation(Coef, Rhs, Value().re);
 }
 
 void TLamp::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
     UpdateDeviceValue();
-    BuildACImpedanceEquation(Coef, Rhs, Value);
+    BuildACImpedanceEquation(Coef, Rhs, Value());
 }
 
 int TLamp::BrightnessLevel(double ratio) {

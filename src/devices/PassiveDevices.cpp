@@ -15,12 +15,12 @@ void TResistor::UpdateDeviceValue() {
 }
 
 void TResistor::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
-    BuildDCResistanceEquation(Coef, Rhs, Value.re);
+    BuildDCResistanceEquation(Coef, Rhs, Value().re);
 }
 
 void TResistor::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
     UpdateDeviceValue();
-    BuildACImpedanceEquation(Coef, Rhs, Value);
+    BuildACImpedanceEquation(Coef, Rhs, Value());
 }
 
 const TOldSizeConversion* TResistor::OldSizeConversion() const {
@@ -38,7 +38,7 @@ TReactiveDevice::TReactiveDevice(TTinyParser& evaluator, int imageIndex, double 
 }
 
 void TReactiveDevice::UpdateDeviceValue() {
-    Value = MakeComplex(SeriesResistance, EvaluateExpression(FReactanceFormula(ValueText())));
+    SetValue(MakeComplex(SeriesResistance, EvaluateExpression(FReactanceFormula(ValueText()))));
 }
 
 void TReactiveDevice::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
@@ -47,7 +47,7 @@ void TReactiveDevice::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs
 
 void TReactiveDevice::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
     UpdateDeviceValue();
-    BuildACImpedanceEquation(Coef, Rhs, Value);
+    BuildACImpedanceEquation(Coef, Rhs, Value());
 }
 
 const TOldSizeConversion* TReactiveDevice::OldSizeConversion() const {

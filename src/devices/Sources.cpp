@@ -57,7 +57,7 @@ void TVDC::UpdateDeviceValue() {
 }
 
 void TVDC::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
-    WriteSourceRows(TDCRows(*this, Coef, Rhs), Value.re);
+    WriteSourceRows(TDCRows(*this, Coef, Rhs), Value().re);
 }
 
 void TVDC::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
@@ -86,7 +86,7 @@ void TVAC::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
 
 void TVAC::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
     UpdateDeviceValue();
-    WriteSourceRows(TACRows(*this, Coef, Rhs), Value);
+    WriteSourceRows(TACRows(*this, Coef, Rhs), Value());
 }
 
 const TOldSizeConversion* TVAC::OldSizeConversion() const {
@@ -106,7 +106,7 @@ void TISRC::UpdateDeviceValue() {
 }
 
 void TISRC::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
-    WriteCurrentSourceRows(TDCRows(*this, Coef, Rhs), Value.re);
+    WriteCurrentSourceRows(TDCRows(*this, Coef, Rhs), Value().re);
 }
 
 void TISRC::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
@@ -169,7 +169,7 @@ void TLevel::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) {
     TDCRows rows(*this, Coef, Rhs);
     rows.V(0, 0, 1.0);
     rows.I(0, 0, SourceSeriesResistance);
-    rows.Right(0, Value.re);
+    rows.Right(0, Value().re);
 }
 
 void TLevel::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {

@@ -55,7 +55,7 @@ TBipolarTransistor::TBipolarTransistor(TTinyParser& evaluator, int imageIndex,
     SetPanelSize(48, 48);
     SetPortRects({{0, LeftPortRect}, {1, RightPortRect}, {Base, BasePortRect}});
     SetPortCaptions(captions);
-    Residuals.assign(2, 0.0);
+    FResiduals.assign(2, 0.0);
 }
 
 double* TBipolarTransistor::NonLinearParam(int index) {
@@ -64,7 +64,7 @@ double* TBipolarTransistor::NonLinearParam(int index) {
 
 double* TBipolarTransistor::NonLinearResidual(int index) {
     CheckIndex(index, 2);
-    return &Residuals[static_cast<std::size_t>(index)];
+    return &FResiduals[static_cast<std::size_t>(index)];
 }
 
 void TBipolarTransistor::UpdateDeviceValue() {
@@ -90,9 +90,9 @@ double TBipolarTransistor::StoreResiduals(double junctionVoltage, double baseCur
     const double baseResidual = baseCurrent - BaseJunctionCurrent(junctionVoltage);
     const double icm = CollectorCurrent(collectorVoltage, baseCurrent);
     const double collectorResidual = CollectorResidual(solvedCurrent, icm);
-    Residuals[0] = PenalizedResidual(baseResidual, EquivRBE);
-    Residuals[1] = PenalizedResidual(collectorResidual, EquivRCE);
-    return CheckedResult(std::hypot(Residuals[0], Residuals[1]));
+    FResiduals[0] = PenalizedResidual(baseResidual, EquivRBE);
+    FResiduals[1] = PenalizedResidual(collectorResidual, EquivRCE);
+    return CheckedResult(std::hypot(FResiduals[0], FResiduals[1]));
 }
 
 const TOldSizeConversion* TBipolarTransistor::OldSizeConversion() const {

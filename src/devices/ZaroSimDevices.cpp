@@ -197,7 +197,7 @@ void TZaroSimDevice::SetPanelSize(std::int32_t width, std::int32_t height) {
 }
 
 void TZaroSimDevice::EvaluateRealValue() {
-    Value = MakeComplex(EvaluateExpression(ValueText()), 0.0);
+    SetValue(MakeComplex(EvaluateExpression(ValueText()), 0.0));
 }
 
 void TZaroSimDevice::SetPortRects(const std::vector<std::pair<int, TRect>>& rects) {

@@ -81,10 +81,17 @@ public:
     // The text of ValueEdit; empty for devices without one.
     std::string ValueText() const;
 
-    TComplex Value{0.0, 0.0};
-    std::vector<double> Residuals;
+    // The value the equations use, set by UpdateDeviceValue; the source
+    // stepping of the non-linear analysis scales it.
+    const TComplex& Value() const { return FValue; }
+    void SetValue(const TComplex& value) { FValue = value; }
+    // What the last CalcNonLinearResidual left, one per non-linear parameter.
+    const std::vector<double>& Residuals() const { return FResiduals; }
 
 protected:
+    // Sized by the non-linear classes; NonLinearResidual points into it.
+    std::vector<double> FResiduals;
+
     // Own items of the record. The default writes the texts of StoredEdits().
     virtual void WriteOwnItems(TStream& stream) const;
     // Reads the own items and returns the step that puts them into the
@@ -114,6 +121,7 @@ private:
 
     TTinyParser* FEvaluator;
     std::unique_ptr<TEditBox> FValueEdit;
+    TComplex FValue{0.0, 0.0};
 };
 
 class T1PortDevice : public TZaroSimDevice {

@@ -1,108 +1,13 @@
 #pragma once
-// A circuit on a canvas with everything the analysis engine works with, the
-// way the document puts it together, plus helpers to place and wire devices.
+// The shared circuit bench as a test fixture.
 
-#include "AnalysisCommands.h"
-#include "DeviceProperty.h"
-#include "FakePlatform.h"
-#include "FakeProgressView.h"
-#include "ProgressDlg.h"
-#include "TinyParser.h"
+#include "CircuitBench.h"
 #include "ZaroMathTestEnvironment.h"
-#include "ZaroSimDevices.h"
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <memory>
-#include <string>
-#include <vector>
-
 namespace zaro::test {
 
-// The document side of the commands, recording what they asked for.
-class TRecordingHost : public TAnalysisHost {
-public:
-    TRecordingHost(const TCodingPanel& canvas, const TAnalysisState& state)
-        : Canvas(canvas), State(state) {}
-
-    void BeginBusy() override { Calls.push_back("BeginBusy"); }
-    void UpdateStatus() override { Calls.push_back("UpdateStatus"); }
-    void ShowDeviceProperty() override {
-        Calls.push_back("ShowDeviceProperty");
-        PropertyText = DevicePropertyText(Canvas, State);
-    }
-    std::string FrequencyText() const override { return Frequency; }
-    std::vector<std::string>& Variables() override { return VariableLines; }
-    std::vector<std::string>& DebugLog() override { return DebugLogLines; }
-
-    std::vector<std::string> Calls;
-    std::string Frequency = "1000";
-    std::vector<std::string> VariableLines;
-    std::vector<std::string> DebugLogLines;
-    std::string PropertyText;
-
-private:
-    const TCodingPanel& Canvas;
-    const TAnalysisState& State;
-};
-
-class TAnalysisFixture : public ::testing::Test {
-protected:
-    TAnalysisFixture() { TP1.SetVariables(&Host.VariableLines); }
-
-    // A device of class T on the canvas, with its value text when given.
-    template <typename T> T& Add(const std::string& valueText = "") {
-        auto device = std::make_unique<T>(TP1);
-        if (!valueText.empty()) {
-            device->ValueEdit()->SetText(valueText);
-        }
-        return static_cast<T&>(Canvas.AddDragPanel(std::move(device)));
-    }
-    // A wire drawn from port `fromPort` of `from` to port `toPort` of `to`.
-    void Wire(const TDragPanel& from, int fromPort, const TDragPanel& to, int toPort) {
-        Canvas.ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
-    }
-    // Wires in a row, in this order: port 1 of each device to port 0 of the next.
-    void Chain(std::initializer_list<const TDragPanel*> devices) {
-        const TDragPanel* previous = nullptr;
-        for (const TDragPanel* device : devices) {
-            if (previous != nullptr) {
-                Wire(*previous, 1, *device, 0);
-            }
-            previous = device;
-        }
-    }
-    // The potential of the wire at a port, and the current into the device there.
-    TComplex V(const TZaroSimDevice& device, int port) const {
-        return WireVoltageAt(State, device.PortConnectorNo(port));
-    }
-    TComplex IInto(const TZaroSimDevice& device, int port) const {
-        const TComplex i = WireCurrentAt(State, device.PortConnectorNo(port));
-        const double s = device.PortCurrentSign(port);
-        return {i.re * s, i.im * s};
-    }
-    // Presses Stop at the n-th event processing from now (1 = the next one).
-    void StopAtProcessMessages(int n) {
-        const int at = Platform.ProcessMessagesCount + n;
-        Platform.OnProcessMessages = [this, at] {
-            if (Platform.ProcessMessagesCount == at) {
-                Progress.Stop();
-            }
-        };
-    }
-
-    TFakePlatform Platform;
-    TFakeProgressView View;
-    TTinyParser TP1;
-    TCodingPanel Canvas{Platform};
-    TAnalysisState State;
-    TNonLinearRegistry Registry;
-    TFrmProgress Progress{Platform, &View};
-    TCircuitEquations Equations{Canvas, Platform, Progress, State, Registry};
-    TNonLinearAnalysis NonLinear{Equations};
-    TRecordingHost Host{Canvas, State};
-    TAnalysisCommands Commands{Equations, NonLinear, Host};
-};
+class TAnalysisFixture : public ::testing::Test, public TCircuitBench {};
 
 } // namespace zaro::test

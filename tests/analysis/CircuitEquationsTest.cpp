@@ -156,7 +156,7 @@ TEST_F(CircuitEquationsTest, CheckUserBreakRaisesOnlyAfterStop) {
     try {
         Equations.CheckUserBreak();
         FAIL() << "no user break";
-    } catch (const EZaroError& e) {
+    } catch (const EUserBreak& e) {
         EXPECT_EQ(e.Message(), "User Break.");
     }
 }

@@ -69,7 +69,7 @@ TEST_F(LinearAnalysisTest, DividerGivesHalfTheSourceOnItsMeters) {
     BuildDividerWithMeters("1k", "1k");
     Commands.AtnSimulateDC();
     ASSERT_TRUE(State.ResultsValid());
-    EXPECT_EQ(State.AnalysisKind, 0);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akLinearDC);
     // 10 V / 2 kOhm = 5 mA, the middle at 5 V (0.2 mOhm of series terms aside).
     EXPECT_NEAR(V(*Pm, 0).re, 5.0, 1e-6);
     EXPECT_NEAR(IInto(*Am, 0).re, 0.005, 1e-9);
@@ -116,7 +116,7 @@ TEST_F(LinearAnalysisTest, RCAtOneKilohertz) {
     Wire(bottom, 2, gnd2, 0);
     Commands.AtnSimulateAC();
     ASSERT_TRUE(State.ResultsValid());
-    EXPECT_EQ(State.AnalysisKind, 2);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akLinearAC);
     const TComplex vc = V(c, 0);
     EXPECT_NEAR(Magnitude(vc), 1.0 / std::sqrt(2.0), 1e-5);
     EXPECT_NEAR(Degrees(vc), -45.0, 1e-3);
@@ -166,7 +166,7 @@ TEST_F(LinearAnalysisTest, UnreadableFrequencyLeavesThroughTheFrame) {
     } catch (const EZaroError& e) {
         EXPECT_EQ(e.Message(), "ZaroStrToFloat: Not a number.");
     }
-    EXPECT_EQ(State.AnalysisKind, 2);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akLinearAC);
     EXPECT_FALSE(State.ResultsValid());
     EXPECT_EQ(Host.Calls,
               (std::vector<std::string>{"BeginBusy", "UpdateStatus", "ShowDeviceProperty"}));
@@ -179,13 +179,13 @@ TEST_F(LinearAnalysisTest, WithoutReferenceNoProgressIsShownButTheFrameFinishes)
     auto& o2 = Add<TOpen>();
     Wire(r, 0, o1, 0);
     Wire(r, 1, o2, 0);
-    State.AnalysisKind = 3;
+    State.AnalysisKind = TAnalysisKind::akAC;
     State.SetResultsValid(true);
     Commands.AtnSimulateDC();
     EXPECT_EQ(Platform.Messages.size(), 1u);
     EXPECT_EQ(View.Count("Show"), 0);
     EXPECT_FALSE(State.ResultsValid());
-    EXPECT_EQ(State.AnalysisKind, 0);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akLinearDC);
     EXPECT_EQ(Host.Calls,
               (std::vector<std::string>{"BeginBusy", "UpdateStatus", "ShowDeviceProperty"}));
 }
@@ -224,7 +224,7 @@ TEST_F(LinearAnalysisTest, StopDuringPreparationLeavesWithUserBreak) {
     try {
         Commands.AtnSimulateDC();
         FAIL() << "no error";
-    } catch (const EZaroError& e) {
+    } catch (const EUserBreak& e) {
         EXPECT_EQ(e.Message(), "User Break.");
     }
     EXPECT_TRUE(Platform.Messages.empty());
@@ -242,7 +242,7 @@ TEST_F(LinearAnalysisTest, StopDuringTheACAssemblyHandsOverThePreviousSolution) 
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextU});
     EXPECT_TRUE(State.ResultsValid());
     EXPECT_EQ(State.WireVoltages, before);
-    EXPECT_EQ(State.AnalysisKind, 2);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akLinearAC);
 }
 
 TEST_F(LinearAnalysisTest, ProgressStepsOfTheLinearCommand) {

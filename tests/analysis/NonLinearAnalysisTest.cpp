@@ -104,7 +104,7 @@ TEST_F(NonLinearAnalysisTest, DiodeWithOneKilohmFromFiveVolts) {
     Host.DebugLogLines = {"old"};
     Commands.AtnSimulateDCNonLinear();
     ASSERT_TRUE(State.ResultsValid());
-    EXPECT_EQ(State.AnalysisKind, 1);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akDC);
     const double v = Bisect([](double x) { return (5 - x) / 1000 - Junction(1e-9, K, x); }, 0, 1);
     EXPECT_NEAR(v, 0.664, 5e-4);
     EXPECT_NEAR(V(d, 0).re, v, 2e-5);
@@ -186,7 +186,7 @@ TEST_F(NonLinearAnalysisTest, DiodeInACIsItsSlopeResistance) {
     Chain({&vdc, &vac, &r, &d, &gnd2});
     Commands.AtnSimulateACNonLinear();
     ASSERT_TRUE(State.ResultsValid());
-    EXPECT_EQ(State.AnalysisKind, 3);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akAC);
     const double v = Bisect([](double x) { return (5 - x) / 1000 - Junction(1e-9, K, x); }, 0, 1);
     const double slope = 1 / (1e-9 * K * std::exp(K * v));
     EXPECT_NEAR(slope, 10.0, 0.1);
@@ -205,8 +205,8 @@ TEST_F(NonLinearAnalysisTest, CircuitWithoutNonLinearDevicesGivesTheLinearResult
     Chain({&vdc, &r1, &r2, &gnd2});
     Commands.AtnSimulateDCNonLinear();
     ASSERT_TRUE(State.ResultsValid());
-    EXPECT_EQ(Registry.NonLinearParamTotal, 0);
-    EXPECT_EQ(Registry.IterationCount, 1);
+    EXPECT_EQ(Registry.NonLinearParamTotal(), 0);
+    EXPECT_EQ(Registry.IterationCount(), 1);
     EXPECT_FALSE(SourceSteppingTaken());
     EXPECT_NEAR(V(r2, 0).re, 5.0, 1e-6);
     Commands.AtnSimulateACNonLinear();
@@ -250,11 +250,11 @@ TEST_F(NonLinearAnalysisTest, RecoveryStepsOfATenthEndExactlyAtOne) {
 TEST_F(NonLinearAnalysisTest, AdditionalRunStartsFromTheConvergedParameters) {
     auto& q = NpnStage("10", "1MG", "1k");
     Commands.AtnSimulateDCNonLinear();
-    const int fresh = Registry.IterationCount;
+    const int fresh = Registry.IterationCount();
     const double rbe = q.EquivRBE;
     Commands.AtnSimulateDCAdditional();
     ASSERT_TRUE(State.ResultsValid());
-    EXPECT_LT(Registry.IterationCount, fresh / 2);
+    EXPECT_LT(Registry.IterationCount(), fresh / 2);
     EXPECT_NEAR(q.EquivRBE, rbe, rbe * 1e-3);
 }
 
@@ -263,14 +263,14 @@ TEST_F(NonLinearAnalysisTest, AdditionalRunStartsFromTheConvergedParameters) {
 TEST_F(NonLinearAnalysisTest, AdditionalRunAfterTheDevicesChangedStartsAfresh) {
     NpnStage("10", "1MG", "1k");
     Commands.AtnSimulateDCNonLinear();
-    const int fresh = Registry.IterationCount;
+    const int fresh = Registry.IterationCount();
     auto& gnd = Add<TGnd>();
     auto& open = Add<TOpen>();
     Wire(gnd, 0, open, 0);
     EXPECT_FALSE(Registry.Matches(Canvas));
     Commands.AtnSimulateDCAdditional();
     ASSERT_TRUE(State.ResultsValid());
-    EXPECT_EQ(Registry.IterationCount, fresh);
+    EXPECT_EQ(Registry.IterationCount(), fresh);
 }
 
 TEST_F(NonLinearAnalysisTest, AdditionalRunAfterADeletionNeverTouchesTheDeletedDevice) {
@@ -282,7 +282,7 @@ TEST_F(NonLinearAnalysisTest, AdditionalRunAfterADeletionNeverTouchesTheDeletedD
     Wire(DeviceAt(Canvas, 7), 1, DeviceAt(Canvas, 8), 0);
     Commands.AtnSimulateDCAdditional();
     EXPECT_TRUE(State.ResultsValid());
-    EXPECT_EQ(Registry.NonLinearParamTotal, 1);
+    EXPECT_EQ(Registry.NonLinearParamTotal(), 1);
 }
 
 TEST_F(NonLinearAnalysisTest, ACAdditionalKeepsFAndTheDebugLog) {
@@ -291,7 +291,7 @@ TEST_F(NonLinearAnalysisTest, ACAdditionalKeepsFAndTheDebugLog) {
     Host.DebugLogLines = {"kept"};
     Commands.AtnSimulateACAdditional();
     ASSERT_TRUE(State.ResultsValid());
-    EXPECT_EQ(State.AnalysisKind, 3);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akAC);
     EXPECT_EQ(Host.VariableLines, std::vector<std::string>{"F=50"});
     EXPECT_EQ(Host.DebugLogLines, std::vector<std::string>{"kept"});
 }
@@ -302,7 +302,7 @@ TEST_F(NonLinearAnalysisTest, StopDuringTheSearchHandsOverTheInterruptedPoint) {
     Commands.AtnSimulateDCNonLinear();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextU});
     EXPECT_TRUE(State.ResultsValid());
-    EXPECT_EQ(State.AnalysisKind, 1);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akDC);
 }
 
 // After the break is reported the AC solve still runs at the interrupted
@@ -313,7 +313,7 @@ TEST_F(NonLinearAnalysisTest, StopDuringTheSearchOfTheACCommandStillSolvesAC) {
     Commands.AtnSimulateACNonLinear();
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{TextU});
     EXPECT_TRUE(State.ResultsValid());
-    EXPECT_EQ(State.AnalysisKind, 3);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akAC);
     // In AC the DC source is a short, so nothing is driven.
     EXPECT_NEAR(V(d, 0).re, 0.0, 1e-12);
 }
@@ -331,13 +331,54 @@ TEST_F(NonLinearAnalysisTest, StopDuringTheACAssemblyLeavesWithoutHandOver) {
     try {
         Commands.AtnSimulateACNonLinear();
         FAIL() << "no error";
-    } catch (const EZaroError& e) {
+    } catch (const EUserBreak& e) {
         EXPECT_EQ(e.Message(), "User Break.");
     }
     EXPECT_TRUE(Platform.Messages.empty());
     EXPECT_FALSE(State.ResultsValid());
-    EXPECT_EQ(State.AnalysisKind, 3);
+    EXPECT_EQ(State.AnalysisKind, TAnalysisKind::akAC);
 }
+
+// A diode whose residual raises an error of the given text, but of no special type.
+class TFailingDiode : public TDiode {
+public:
+    TFailingDiode(TTinyParser& evaluator, std::string text)
+        : TDiode(evaluator), Text(std::move(text)) {}
+    double CalcNonLinearResidual(const TPortRealArray&, const TPortRealArray&) override {
+        ++Calls;
+        throw EZaroError(Text);
+    }
+    std::string Text;
+    int Calls = 0;
+};
+
+class ErrorTextTest : public NonLinearAnalysisTest,
+                      public ::testing::WithParamInterface<const char*> {};
+
+// Only the types say "Stop was pressed" or "Newton gave up": an error that
+// merely has their text leaves the command as it is, without a message box.
+TEST_P(ErrorTextTest, IsNotTakenForTheErrorOfThatType) {
+    auto& gnd = Add<TGnd>();
+    auto& vdc = Add<TVDC>("5");
+    auto& diode = static_cast<TFailingDiode&>(
+        Canvas.AddDragPanel(std::make_unique<TFailingDiode>(TP1, GetParam())));
+    auto& gnd2 = Add<TGnd>();
+    Wire(gnd, 0, vdc, 0);
+    Chain({&vdc, &diode, &gnd2});
+    try {
+        Commands.AtnSimulateDCNonLinear();
+        FAIL() << "no error";
+    } catch (const EZaroError& e) {
+        EXPECT_EQ(e.Message(), GetParam());
+        EXPECT_EQ(dynamic_cast<const EUserBreak*>(&e), nullptr);
+    }
+    EXPECT_TRUE(Platform.Messages.empty());
+    EXPECT_EQ(diode.Calls, 1) << "no source stepping after the first evaluation";
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ErrorTextTest,
+                         ::testing::Values(MsgUserBreak, MsgNewtMaxIts, MsgLnsrchRoundoff),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST_F(NonLinearAnalysisTest, MathErrorInTheSearchGivesMessageD) {
     // A Zener voltage of 0 divides by exp(0) - 1 = 0 while preparing.
@@ -374,8 +415,8 @@ TEST_F(NonLinearAnalysisTest, MathErrorInTheACSolveGivesMessageC) {
 TEST_F(NonLinearAnalysisTest, ReferencesIntoTheDevicesEndWithTheCommand) {
     SeriesCircuit<TDiode>("5", "1k");
     Commands.AtnSimulateDCNonLinear();
-    EXPECT_TRUE(Registry.NonLinearParamRefs.empty());
-    EXPECT_TRUE(Registry.NonLinearResidualRefs.empty());
+    EXPECT_TRUE(Registry.NonLinearParamRefs().empty());
+    EXPECT_TRUE(Registry.NonLinearResidualRefs().empty());
     EXPECT_THROW(Registry.Param(0), ERangeError);
     EXPECT_TRUE(Registry.Matches(Canvas));
 }

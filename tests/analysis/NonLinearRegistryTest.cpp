@@ -18,7 +18,7 @@ namespace {
 class TAdjustable : public T2PortDevice {
 public:
     explicit TAdjustable(TTinyParser& evaluator) : T2PortDevice(evaluator) {
-        Residuals.assign(3, 0);
+        FResiduals.assign(3, 0);
     }
     std::string ClassName() const override { return "TAdjustable"; }
     void UpdateDeviceValue() override { Params = {100, 200, 300}; }
@@ -31,7 +31,7 @@ public:
         return &Params.at(static_cast<std::size_t>(index));
     }
     double* NonLinearResidual(int index) override {
-        return &Residuals.at(static_cast<std::size_t>(index));
+        return &FResiduals.at(static_cast<std::size_t>(index));
     }
 
     int Count = 1;
@@ -58,14 +58,15 @@ TEST_F(NonLinearRegistryTest, CollectsParametersInCanvasOrder) {
     Add<TResistor>();
     auto& q = Add<TTrNPN>();
     Equations.PrepareAnalysis();
-    EXPECT_EQ(Registry.NonLinearDeviceCount, 2);
-    EXPECT_EQ(Registry.NonLinearParamTotal, 3);
-    EXPECT_EQ(Registry.NonLinearDevices, (std::vector<int>{0, 2}));
-    EXPECT_EQ(Registry.NonLinearParamRefs,
+    EXPECT_EQ(Registry.NonLinearDeviceCount(), 2);
+    EXPECT_EQ(Registry.NonLinearParamTotal(), 3);
+    EXPECT_EQ(Registry.NonLinearDevices(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(Registry.NonLinearParamRefs(),
               (std::vector<double*>{&d.EquivR, &q.EquivRBE, &q.EquivRCE}));
-    EXPECT_EQ(Registry.NonLinearResidualRefs,
-              (std::vector<double*>{&d.Residuals[0], &q.Residuals[0], &q.Residuals[1]}));
-    EXPECT_EQ(Registry.NonLinearStartValues, (std::vector<double>{6, 6, 100000}));
+    EXPECT_EQ(Registry.NonLinearResidualRefs(),
+              (std::vector<double*>{d.NonLinearResidual(0), q.NonLinearResidual(0),
+                                    q.NonLinearResidual(1)}));
+    EXPECT_EQ(Registry.NonLinearStartValues(), (std::vector<double>{6, 6, 100000}));
 }
 
 TEST_F(NonLinearRegistryTest, MatchesOnlyTheDevicesItWasBuiltFrom) {
@@ -96,7 +97,7 @@ TEST_F(NonLinearRegistryTest, RunWithoutInitialisationKeepsTheParametersOfTheSam
     Equations.PrepareAnalysis();
     device.Params[0] = 250;
     NonLinear.RunNonLinear(false);
-    EXPECT_EQ(Registry.NonLinearStartValues, std::vector<double>{250});
+    EXPECT_EQ(Registry.NonLinearStartValues(), std::vector<double>{250});
     EXPECT_EQ(device.Params[0], 250);
     // 1 V over 250 Ohm (and the source's 0.0001 Ohm).
     EXPECT_NEAR(IInto(device, 0).re, 0.004, 1e-8);
@@ -108,7 +109,7 @@ TEST_F(NonLinearRegistryTest, ChangedParameterCountStartsFromTheStartValues) {
     device.Params[0] = 250;
     device.Count = 3;
     NonLinear.RunNonLinear(false);
-    EXPECT_EQ(Registry.NonLinearStartValues, (std::vector<double>{100, 200, 300}));
+    EXPECT_EQ(Registry.NonLinearStartValues(), (std::vector<double>{100, 200, 300}));
     EXPECT_NEAR(IInto(device, 0).re, 0.01, 1e-7);
 }
 

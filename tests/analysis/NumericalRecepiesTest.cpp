@@ -1,4 +1,5 @@
 #include "NumericalRecepies.h"
+#include "AnalysisErrors.h"
 
 #include "ZaroErrors.h"
 
@@ -159,6 +160,8 @@ TEST(NewtonTest, ARootAtInfinityRunsOutOfIterations) {
               "Z_Newt: MAXITS exceeded in Z_Newt.");
     EXPECT_EQ(counted.Calls, 1 + 501 * 2);
     EXPECT_GT(x[0], 40000.0);
+    x = {0.01};
+    EXPECT_THROW(Z_Newt(x, 1, check, counted.Function()), ENewtonFailure);
 }
 
 TEST(NewtonTest, ALocalMinimumOfTheNormSetsTheCheckFlag) {
@@ -327,6 +330,9 @@ TEST(LineSearchTest, AnUphillDirectionIsARoundoffProblemBeforeAnyStep) {
               }),
               "Z_Lnsrch: Roundoff problem in Z_Lnsrch.");
     EXPECT_EQ(calls, 0);
+    EXPECT_THROW(Z_Lnsrch(2, {0.0, 0.0}, 1.0, {1.0, 5.0}, p, x, f, 100.0, check,
+                          [&](const TDoubleArray&) { return 0.0; }),
+                 ENewtonFailure);
     // A zero slope counts as uphill too.
     EXPECT_EQ(ErrorMessage([&] {
                   Z_Lnsrch(2, {0.0, 0.0}, 1.0, {0.0, 5.0}, p, x, f, 100.0, check,

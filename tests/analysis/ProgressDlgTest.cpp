@@ -42,7 +42,7 @@ protected:
 TEST_F(ProgressDlgTest, StartsHiddenWithTheFormCaptionsAndTheCreationTick) {
     EXPECT_EQ(Dialog.LastUpdateTick(), 1000);
     EXPECT_FALSE(Dialog.Visible());
-    EXPECT_FALSE(Dialog.UserBreak);
+    EXPECT_FALSE(Dialog.UserBreak());
     EXPECT_EQ(Dialog.StatusText(), "通常解析中");
     EXPECT_EQ(Dialog.RepeatCountText(), "0");
     EXPECT_EQ(Dialog.ErrorVoltText(), "0.0E-0");
@@ -73,7 +73,7 @@ TEST_F(ProgressDlgTest, ResetProgressRestoresEveryControlAndRepaintsTheDialog) {
     EXPECT_TRUE(View.Enabled.at(TProgressControl::BtnStop));
     EXPECT_EQ(View.Calls.back(), "RepaintNow Dialog");
     // The break request belongs to the commands, which clear it themselves.
-    EXPECT_TRUE(Dialog.UserBreak);
+    EXPECT_TRUE(Dialog.UserBreak());
 }
 
 TEST_F(ProgressDlgTest, StepStatesAreShownAndRepaintedAtOnce) {
@@ -154,7 +154,7 @@ TEST_F(ProgressDlgTest, AClockThatWentBackDoesNotFreezeTheDisplay) {
 
 TEST_F(ProgressDlgTest, StopDisablesTheButtonAndRequestsABreakUntilTheNextReset) {
     Dialog.Stop();
-    EXPECT_TRUE(Dialog.UserBreak);
+    EXPECT_TRUE(Dialog.UserBreak());
     EXPECT_FALSE(Dialog.StopEnabled());
     EXPECT_FALSE(View.Enabled.at(TProgressControl::BtnStop));
 
@@ -163,7 +163,7 @@ TEST_F(ProgressDlgTest, StopDisablesTheButtonAndRequestsABreakUntilTheNextReset)
     Dialog.SetLinearState(TCheckBoxState::cbChecked);
     EXPECT_FALSE(Dialog.StopEnabled());
 
-    Dialog.UserBreak = false; // as a command does before it starts
+    Dialog.ClearUserBreak(); // as a command does before it starts
     Dialog.ResetProgress();
     EXPECT_TRUE(Dialog.StopEnabled());
     EXPECT_TRUE(View.Enabled.at(TProgressControl::BtnStop));

@@ -145,7 +145,7 @@ protected:
     }
 
     // A command that must end with valid results and no message box.
-    void RunClean(void (TAnalysisCommands::*command)(), int kind) {
+    void RunClean(void (TAnalysisCommands::*command)(), TAnalysisKind kind) {
         Platform.Messages.clear();
         (Commands.*command)();
         ASSERT_TRUE(State.ResultsValid()) << ::testing::PrintToString(Platform.Messages);
@@ -204,21 +204,21 @@ TEST_F(StressTest, EveryAnalysisModeSucceedsWithTheValuesOfEachBranch) {
     // As after an earlier AC run: linear DC leaves F alone, and the capacitors'
     // formula divides by F.
     Host.VariableLines = {"F=1000"};
-    RunClean(&TAnalysisCommands::AtnSimulateDC, 0);
+    RunClean(&TAnalysisCommands::AtnSimulateDC, TAnalysisKind::akLinearDC);
     ExpectLinearBranchesInDC();
 
-    RunClean(&TAnalysisCommands::AtnSimulateAC, 2);
+    RunClean(&TAnalysisCommands::AtnSimulateAC, TAnalysisKind::akLinearAC);
     ExpectLinearBranchesInAC();
 
-    RunClean(&TAnalysisCommands::AtnSimulateDCNonLinear, 1);
+    RunClean(&TAnalysisCommands::AtnSimulateDCNonLinear, TAnalysisKind::akDC);
     ExpectLinearBranchesInDC();
     ExpectDiodesAtTheirOperatingPoint();
 
-    RunClean(&TAnalysisCommands::AtnSimulateDCAdditional, 1);
+    RunClean(&TAnalysisCommands::AtnSimulateDCAdditional, TAnalysisKind::akDC);
     ExpectLinearBranchesInDC();
     ExpectDiodesAtTheirOperatingPoint();
 
-    RunClean(&TAnalysisCommands::AtnSimulateACNonLinear, 3);
+    RunClean(&TAnalysisCommands::AtnSimulateACNonLinear, TAnalysisKind::akAC);
     ExpectLinearBranchesInAC();
     // In AC each diode is its slope resistance at the operating point.
     const double v = DiodeVoltage(DCVolts);
@@ -227,7 +227,7 @@ TEST_F(StressTest, EveryAnalysisModeSucceedsWithTheValuesOfEachBranch) {
         EXPECT_NEAR(V(*d, 0).re, slope / (1000 + slope), 1e-5);
     }
 
-    RunClean(&TAnalysisCommands::AtnSimulateACAdditional, 3);
+    RunClean(&TAnalysisCommands::AtnSimulateACAdditional, TAnalysisKind::akAC);
     ExpectLinearBranchesInAC();
     EXPECT_EQ(Host.VariableLines, std::vector<std::string>{"F=1000"});
 }
@@ -238,7 +238,7 @@ TEST_F(StressTest, EveryAnalysisModeSucceedsWithTheValuesOfEachBranch) {
 TEST_F(StressTest, ALongNonLinearRunStoppedHalfwayLeavesTheCircuitUsable) {
     const std::vector<std::int32_t> wiring = Wiring();
     const int before = Platform.ProcessMessagesCount;
-    RunClean(&TAnalysisCommands::AtnSimulateDCNonLinear, 1);
+    RunClean(&TAnalysisCommands::AtnSimulateDCNonLinear, TAnalysisKind::akDC);
     const int checks = Platform.ProcessMessagesCount - before;
     ASSERT_GT(checks, 20) << "the run is too short to be stopped in the middle";
 
@@ -251,7 +251,7 @@ TEST_F(StressTest, ALongNonLinearRunStoppedHalfwayLeavesTheCircuitUsable) {
     EXPECT_FALSE(View.Visible);
     EXPECT_EQ(Wiring(), wiring);
 
-    RunClean(&TAnalysisCommands::AtnSimulateDCNonLinear, 1);
+    RunClean(&TAnalysisCommands::AtnSimulateDCNonLinear, TAnalysisKind::akDC);
     ExpectLinearBranchesInDC();
     ExpectDiodesAtTheirOperatingPoint();
     EXPECT_EQ(Wiring(), wiring);

@@ -39,7 +39,7 @@ inline void BuildAllClassesCircuit(TCircuitDocument& document) {
         PlaceAt(document, names[i], 16 + static_cast<int>(i % 5) * 120,
                 16 + static_cast<int>(i / 5) * 104);
     }
-    TCodingPanel& canvas = document.Canvas;
+    TCodingPanel& canvas = document.Canvas();
     auto device = [&](const char* name) -> TZaroSimDevice& {
         const auto at = std::find(names.begin(), names.end(), name) - names.begin();
         return static_cast<TZaroSimDevice&>(canvas.DragPanel(static_cast<int>(at)));
@@ -68,7 +68,7 @@ inline void BuildAllClassesCircuit(TCircuitDocument& document) {
         moved.SetPointY(i, moved.Point(i).y + 12);
         moved.SetPointFlag(i, true);
     }
-    document.MemoVariables = JapaneseVariables;
+    document.SetVariableLines(JapaneseVariables);
 }
 
 } // namespace zaro::test

@@ -16,11 +16,11 @@ protected:
     void SetUp() override {
         BuildSmallCircuit();
         Doc.SetModified(false);
-        Doc.Analysis.SetResultsValid(true);
+        Doc.Analysis().SetResultsValid(true);
     }
     TBytes& Payload() { return Platform.Clipboard[DeviceClipboardFormat]; }
     bool HasPayload() const { return Platform.Clipboard.count(DeviceClipboardFormat) != 0; }
-    void Select(int panel) { Doc.Canvas.SetSelectedDragPanelNo(panel); }
+    void Select(int panel) { Doc.Canvas().SetSelectedDragPanelNo(panel); }
 };
 
 TEST_F(ClipboardCommandsTest, CopyWithoutASelectedPanelLeavesTheClipboard) {
@@ -49,14 +49,14 @@ TEST_F(ClipboardCommandsTest, ThePayloadIsExactlyTheDevicesRecordInTheModelFile)
 TEST_F(ClipboardCommandsTest, PastingTwiceAddsTwoCentredUnwiredDevicesAfterTheOthers) {
     Select(1); // the wired 2.2k resistor
     AtnEditCopy(Doc);
-    Doc.Canvas.SetHorzScrollPosition(300);
+    Doc.Canvas().SetHorzScrollPosition(300);
 
     TZaroSimDevice* first = AtnEditPaste(Doc);
     TZaroSimDevice* second = AtnEditPaste(Doc);
 
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 6);
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 6);
     EXPECT_EQ(first->Index(), 4);
     EXPECT_EQ(second->Index(), 5);
     for (TZaroSimDevice* pasted : {first, second}) {
@@ -68,10 +68,10 @@ TEST_F(ClipboardCommandsTest, PastingTwiceAddsTwoCentredUnwiredDevicesAfterTheOt
             EXPECT_EQ(pasted->PortConnectorNo(port), -1);
         }
     }
-    EXPECT_EQ(Doc.Canvas.ConnectorCount(), 4);
-    EXPECT_EQ(Doc.Canvas.DragPanel(1).PortConnectorNo(0), 0);
+    EXPECT_EQ(Doc.Canvas().ConnectorCount(), 4);
+    EXPECT_EQ(Doc.Canvas().DragPanel(1).PortConnectorNo(0), 0);
     EXPECT_TRUE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid());
+    EXPECT_FALSE(Doc.Analysis().ResultsValid());
     EXPECT_EQ(Platform.Status[0], "変更");
     // Clicking a pasted device shows its properties.
     Doc.SetPropertyText("");
@@ -83,36 +83,36 @@ TEST_F(ClipboardCommandsTest, PastingTwiceAddsTwoCentredUnwiredDevicesAfterTheOt
 TEST_F(ClipboardCommandsTest, CuttingAWiredDeviceTakesItsWiresAlong) {
     Select(1); // resistor: wires 0 and 1
     Doc.SetPropertyText("old");
-    const TBytes record = DeviceRecordBytes(Doc.Canvas.DragPanel(1));
+    const TBytes record = DeviceRecordBytes(Doc.Canvas().DragPanel(1));
     AtnEditCut(Doc);
 
     EXPECT_EQ(Payload(), record);
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 3);
-    EXPECT_EQ(Doc.Canvas.DragPanel(1).ClassName(), "TYConnection");
-    ASSERT_EQ(Doc.Canvas.ConnectorCount(), 2);
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 3);
+    EXPECT_EQ(Doc.Canvas().DragPanel(1).ClassName(), "TYConnection");
+    ASSERT_EQ(Doc.Canvas().ConnectorCount(), 2);
     // The remaining wires, renumbered: junction.1 - source.0 and junction.2 - ground.0.
-    EXPECT_EQ(Doc.Canvas.Connector(0).StartPanelNo(), 1);
-    EXPECT_EQ(Doc.Canvas.Connector(0).EndPanelNo(), 0);
-    EXPECT_EQ(Doc.Canvas.DragPanel(0).PortConnectorNo(0), 0);
-    EXPECT_EQ(Doc.Canvas.DragPanel(0).PortConnectorNo(1), -1);
-    EXPECT_EQ(Doc.Canvas.DragPanel(2).PortConnectorNo(0), 1);
+    EXPECT_EQ(Doc.Canvas().Connector(0).StartPanelNo(), 1);
+    EXPECT_EQ(Doc.Canvas().Connector(0).EndPanelNo(), 0);
+    EXPECT_EQ(Doc.Canvas().DragPanel(0).PortConnectorNo(0), 0);
+    EXPECT_EQ(Doc.Canvas().DragPanel(0).PortConnectorNo(1), -1);
+    EXPECT_EQ(Doc.Canvas().DragPanel(2).PortConnectorNo(0), 1);
     EXPECT_TRUE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid());
+    EXPECT_FALSE(Doc.Analysis().ResultsValid());
     EXPECT_EQ(Doc.PropertyText(), NoDeviceSelected);
-    EXPECT_EQ(Doc.Canvas.SelectedDragPanelNo(), -1);
+    EXPECT_EQ(Doc.Canvas().SelectedDragPanelNo(), -1);
 }
 
 TEST_F(ClipboardCommandsTest, CutWithoutASelectedPanelDoesNothing) {
-    Doc.Canvas.SetSelectedConnectorNo(2);
+    Doc.Canvas().SetSelectedConnectorNo(2);
     AtnEditCut(Doc);
     EXPECT_FALSE(HasPayload());
-    EXPECT_EQ(Doc.Canvas.ConnectorCount(), 4);
+    EXPECT_EQ(Doc.Canvas().ConnectorCount(), 4);
     EXPECT_FALSE(Doc.Modified());
 }
 
 TEST_F(ClipboardCommandsTest, PasteWithoutADeviceOnTheClipboardDoesNothing) {
     EXPECT_EQ(AtnEditPaste(Doc), nullptr);
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 4);
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 4);
     EXPECT_FALSE(Doc.Modified());
 }
 
@@ -138,7 +138,7 @@ class BadPayloadTest : public ClipboardCommandsTest,
                        public ::testing::WithParamInterface<TBadPayload> {};
 
 TEST_P(BadPayloadTest, RaisesAndAddsNothing) {
-    const TBytes record = DeviceRecordBytes(Doc.Canvas.DragPanel(1));
+    const TBytes record = DeviceRecordBytes(Doc.Canvas().DragPanel(1));
     Platform.Clipboard[DeviceClipboardFormat] = GetParam().Make(record);
     const TBytes before = ModelBytes(Doc);
     const std::string message = ErrorOf([&] { AtnEditPaste(Doc); });
@@ -149,7 +149,7 @@ TEST_P(BadPayloadTest, RaisesAndAddsNothing) {
     }
     EXPECT_EQ(ModelBytes(Doc), before);
     EXPECT_FALSE(Doc.Modified());
-    EXPECT_TRUE(Doc.Analysis.ResultsValid());
+    EXPECT_TRUE(Doc.Analysis().ResultsValid());
 }
 
 TBytes WithClassName(const TBytes& record, const std::string& name) {
@@ -163,7 +163,7 @@ TBytes WithPortCount(const TBytes& record, int count) {
     TFakeProgressView view;
     TCircuitDocument scratch(platform, view);
     TMemoryStream stream(record);
-    TZaroSimDevice& device = scratch.AddDevice(ReadDeviceRecord(stream, scratch.TP1));
+    TZaroSimDevice& device = scratch.AddDevice(ReadDeviceRecord(stream, scratch.TP1()));
     device.SetPortCount(count);
     return DeviceRecordBytes(device);
 }
@@ -186,31 +186,31 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ClipboardCommandsTest, DeleteRemovesTheSelectedPanelWithItsWires) {
     Select(3); // the ground
     AtnEditDelete(Doc);
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 3);
-    EXPECT_EQ(Doc.Canvas.ConnectorCount(), 3);
-    EXPECT_EQ(Doc.Canvas.DragPanel(2).PortConnectorNo(2), -1);
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 3);
+    EXPECT_EQ(Doc.Canvas().ConnectorCount(), 3);
+    EXPECT_EQ(Doc.Canvas().DragPanel(2).PortConnectorNo(2), -1);
     EXPECT_TRUE(Doc.Modified());
     EXPECT_EQ(Doc.PropertyText(), NoDeviceSelected);
 }
 
 TEST_F(ClipboardCommandsTest, DeleteRemovesTheSelectedWireAndKeepsThePanels) {
     Doc.SetPropertyText("shown");
-    Doc.Canvas.SetSelectedConnectorNo(1);
+    Doc.Canvas().SetSelectedConnectorNo(1);
     AtnEditDelete(Doc);
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 4);
-    EXPECT_EQ(Doc.Canvas.ConnectorCount(), 3);
-    EXPECT_EQ(Doc.Canvas.DragPanel(1).PortConnectorNo(1), -1);
-    EXPECT_EQ(Doc.Canvas.DragPanel(2).PortConnectorNo(1), 1); // was wire 2
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 4);
+    EXPECT_EQ(Doc.Canvas().ConnectorCount(), 3);
+    EXPECT_EQ(Doc.Canvas().DragPanel(1).PortConnectorNo(1), -1);
+    EXPECT_EQ(Doc.Canvas().DragPanel(2).PortConnectorNo(1), 1); // was wire 2
     EXPECT_TRUE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid());
+    EXPECT_FALSE(Doc.Analysis().ResultsValid());
     EXPECT_EQ(Doc.PropertyText(), "shown");
 }
 
 TEST_F(ClipboardCommandsTest, DeleteWithNothingSelectedDoesNothing) {
     AtnEditDelete(Doc);
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 4);
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 4);
     EXPECT_FALSE(Doc.Modified());
-    EXPECT_TRUE(Doc.Analysis.ResultsValid());
+    EXPECT_TRUE(Doc.Analysis().ResultsValid());
 }
 
 } // namespace

@@ -36,16 +36,16 @@ TEST_F(DocumentCommandsTest, NewOnAnUnchangedDocumentAsksNothingAndKeepsTheVaria
     BuildSmallCircuit();
     SaveModel(Doc, Current);
     LoadModel(Doc, Current);
-    Doc.Analysis.SetResultsValid(true);
+    Doc.Analysis().SetResultsValid(true);
     AtnFileNew(Doc);
 
     EXPECT_TRUE(Platform.Messages.empty());
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 0);
-    EXPECT_EQ(Doc.Canvas.ConnectorCount(), 0);
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 0);
+    EXPECT_EQ(Doc.Canvas().ConnectorCount(), 0);
     EXPECT_EQ(Doc.FileName(), "");
     EXPECT_FALSE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid());
-    EXPECT_EQ(Doc.MemoVariables, std::vector<std::string>{"VCC=5"});
+    EXPECT_FALSE(Doc.Analysis().ResultsValid());
+    EXPECT_EQ(Doc.VariableLines(), std::vector<std::string>{"VCC=5"});
     EXPECT_EQ(Platform.Title, "Untitled - ZaroSim");
 }
 
@@ -56,7 +56,7 @@ TEST_F(DocumentCommandsTest, NewAnsweredNoDiscardsTheChangesUnsaved) {
 
     EXPECT_EQ(Platform.Messages, std::vector<std::string>{NewModifiedQuestion});
     EXPECT_EQ(Platform.Count("ChooseSaveFile"), 0);
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 0);
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 0);
     EXPECT_FALSE(Doc.Modified());
     EXPECT_EQ(ReadFileBytes(Current), Saved);
 }
@@ -80,7 +80,7 @@ TEST_F(DocumentCommandsTest, NewAnsweredYesSavesUnderTheChosenNameFirst) {
     AtnFileNew(Doc);
 
     EXPECT_EQ(ReadFileBytes(Folder / "kept.zsm"), changed);
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 0);
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 0);
     EXPECT_EQ(Doc.FileName(), "");
 }
 
@@ -204,7 +204,9 @@ TEST_F(DocumentCommandsTest, SaveAnsweredNoLeavesTheFileAndTheFlag) {
 
 TEST_F(DocumentCommandsTest, AFailedSaveLeavesTheFileAndTheFlag) {
     MakeSavedAndChanged();
-    Doc.MemoVariables.push_back("X=\xF0\x9F\x98\x80"); // not in code page 932
+    std::vector<std::string> lines = Doc.VariableLines();
+    lines.push_back("X=\xF0\x9F\x98\x80"); // not in code page 932
+    Doc.SetVariableLines(lines);
     Platform.Answers = {TModalResult::mrYes};
     EXPECT_NE(ErrorOf([&] { AtnFileSave(Doc); }), "");
     EXPECT_EQ(ReadFileBytes(Current), Saved);
@@ -298,23 +300,23 @@ TEST_P(PlacementTest, PlacesItsClassInTheMiddleOfTheVisibleCanvas) {
     const TDevicePlacement& placement = GetParam();
     Place("TResistor", 8, 8);
     Doc.SetModified(false);
-    Doc.Analysis.SetResultsValid(true);
-    Doc.Canvas.SetHorzScrollPosition(200);
-    Doc.Canvas.SetVertScrollPosition(100);
+    Doc.Analysis().SetResultsValid(true);
+    Doc.Canvas().SetHorzScrollPosition(200);
+    Doc.Canvas().SetVertScrollPosition(100);
 
     TZaroSimDevice& device = AtnDevice(Doc, placement.Command);
 
     EXPECT_EQ(device.ClassName(), placement.ClassName);
     EXPECT_EQ(device.Index(), 1);
-    EXPECT_EQ(&Doc.Canvas.DragPanel(1), &device);
+    EXPECT_EQ(&Doc.Canvas().DragPanel(1), &device);
     // Client coordinates: the scroll position does not enter.
     EXPECT_EQ(device.Left(), (555 - device.Width()) / 2);
     EXPECT_EQ(device.Top(), (364 - device.Height()) / 2);
     EXPECT_TRUE(Doc.Modified());
-    EXPECT_FALSE(Doc.Analysis.ResultsValid());
+    EXPECT_FALSE(Doc.Analysis().ResultsValid());
     EXPECT_EQ(Platform.Status[0], "変更");
     Doc.SetPropertyText("");
-    Doc.Canvas.SetSelectedDragPanelNo(1);
+    Doc.Canvas().SetSelectedDragPanelNo(1);
     device.Click();
     EXPECT_NE(Doc.PropertyText(), "");
 }
@@ -322,7 +324,7 @@ TEST_P(PlacementTest, PlacesItsClassInTheMiddleOfTheVisibleCanvas) {
 TEST_P(PlacementTest, MetersShowTheirPolarityAndOtherDevicesTheirClassCaptions) {
     const TDevicePlacement& placement = GetParam();
     TZaroSimDevice& device = AtnDevice(Doc, placement.Command);
-    const auto fresh = CreateDeviceByClassName(placement.ClassName, Doc.TP1);
+    const auto fresh = CreateDeviceByClassName(placement.ClassName, Doc.TP1());
     ASSERT_EQ(device.PortCount(), fresh->PortCount());
     const bool meter = placement.ClassName == "TVoltMeter" || placement.ClassName == "TAmMeter";
     for (int port = 0; port < device.PortCount(); ++port) {
@@ -359,7 +361,7 @@ TEST_F(DocumentCommandsTest, ThePlacementCommandsCoverEveryClassOnceInMenuOrder)
 TEST_F(DocumentCommandsTest, AnUnknownPlacementAddsNothing) {
     EXPECT_NE(ErrorOf([&] { AtnDevice(Doc, "AtnDeviceQ"); }), "");
     EXPECT_NE(ErrorOf([&] { PlaceDevice(Doc, "TQuark"); }), "");
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 0);
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 0);
     EXPECT_FALSE(Doc.Modified());
 }
 

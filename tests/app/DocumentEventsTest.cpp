@@ -26,23 +26,25 @@ public:
         Gnd = &Device(3);
         Label = &static_cast<TLabelDevice&>(Place("TLabelDevice", 320, 160));
         Doc.AtnSimulateDC();
-        ASSERT_TRUE(Doc.Analysis.ResultsValid());
+        ASSERT_TRUE(Doc.Analysis().ResultsValid());
         Doc.SetModified(false);
         Doc.UpdateStatus();
         Links += Doc.EditCommitted.Connect([this] { ++Commits; });
     }
 
-    TZaroSimDevice& Device(int i) { return static_cast<TZaroSimDevice&>(Doc.Canvas.DragPanel(i)); }
+    TZaroSimDevice& Device(int i) {
+        return static_cast<TZaroSimDevice&>(Doc.Canvas().DragPanel(i));
+    }
     void PressPort(TDragPanel& panel, int port) {
         const TPoint p = panel.PortRect(port).Center();
         panel.MouseDown(TMouseButton::mbLeft, {}, p.x, p.y);
     }
     // The canvas point on the middle of the inner segment `line` of wire 0, in client coordinates.
     TPoint OnSegment(int line) const {
-        const TConnector& c = Doc.Canvas.Connector(0);
+        const TConnector& c = Doc.Canvas().Connector(0);
         return TRect(c.Point(line).x, c.Point(line).y, c.Point(line + 1).x, c.Point(line + 1).y)
                    .Center() -
-               Doc.Canvas.ScrollPosition();
+               Doc.Canvas().ScrollPosition();
     }
 
     TZaroSimDevice* Source = nullptr;
@@ -54,25 +56,26 @@ public:
 };
 
 TEST_F(DocumentEventsTest, TheDeleteKeyDeletesTheSelection) {
-    Doc.Canvas.SetSelectedDragPanelNo(Resistor->Index());
-    Doc.Canvas.KeyDown(45, {});
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 5);
-    Doc.Canvas.KeyDown(46, {});
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 4);
-    EXPECT_EQ(Doc.Canvas.ConnectorCount(), 2);
+    Doc.Canvas().SetSelectedDragPanelNo(Resistor->Index());
+    Doc.Canvas().KeyDown(45, {});
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 5);
+    Doc.Canvas().KeyDown(46, {});
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 4);
+    EXPECT_EQ(Doc.Canvas().ConnectorCount(), 2);
     EXPECT_TRUE(Doc.Modified());
     EXPECT_EQ(Commits, 1);
 }
 
 TEST_F(DocumentEventsTest, AClickOnTheCanvasSaysNothingIsSelected) {
     Doc.SetPropertyText("No. = 1");
-    Doc.Canvas.Click();
+    Doc.Canvas().Click();
     EXPECT_EQ(Doc.PropertyText(), "No device is selected.");
 }
 
 TEST_F(DocumentEventsTest, TheShiftCtrlPressMarksModifiedEvenOffTheWires) {
-    Doc.Canvas.MouseDown(TMouseButton::mbLeft, TShiftFlag::ssShift | TShiftFlag::ssCtrl, 500, 300);
-    Doc.Canvas.MouseUp(TMouseButton::mbLeft, {}, 500, 300);
+    Doc.Canvas().MouseDown(TMouseButton::mbLeft, TShiftFlag::ssShift | TShiftFlag::ssCtrl, 500,
+                           300);
+    Doc.Canvas().MouseUp(TMouseButton::mbLeft, {}, 500, 300);
     EXPECT_TRUE(Doc.Modified());
     EXPECT_EQ(Platform.Status[0], "変更");
     EXPECT_EQ(Commits, 0) << "nothing was deleted";
@@ -99,7 +102,7 @@ TEST_P(GestureTest, CommitsOnceAndMarksTheDocument) {
     EXPECT_TRUE(Doc.Modified());
     EXPECT_EQ(Platform.Status[0], "変更");
     // A drawing change keeps the results on show; a circuit change drops them.
-    EXPECT_EQ(Doc.Analysis.ResultsValid(), !GetParam().ChangesCircuit);
+    EXPECT_EQ(Doc.Analysis().ResultsValid(), !GetParam().ChangesCircuit);
     EXPECT_EQ(Platform.Status[1], GetParam().ChangesCircuit ? "" : "DC線形");
 }
 
@@ -109,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
         TGestureCase{"PanelDrop",
                      [](DocumentEventsTest& t) {
                          t.Resistor->MouseDown(TMouseButton::mbLeft, {}, 20, 20);
-                         t.Doc.Canvas.EndPanelDrag(*t.Resistor, TDropTarget::dtCanvas, 300, 200);
+                         t.Doc.Canvas().EndPanelDrag(*t.Resistor, TDropTarget::dtCanvas, 300, 200);
                      },
                      false},
         TGestureCase{"Resize",
@@ -117,15 +120,15 @@ INSTANTIATE_TEST_SUITE_P(
                          TLabelDevice& label = *t.Label;
                          label.MouseDown(TMouseButton::mbLeft, {}, label.Width() - 2,
                                          label.Height() - 2);
-                         t.Doc.Canvas.EndPanelDrag(label, TDropTarget::dtCanvas, label.Left() + 240,
-                                                   label.Top() + 160);
+                         t.Doc.Canvas().EndPanelDrag(label, TDropTarget::dtCanvas,
+                                                     label.Left() + 240, label.Top() + 160);
                      },
                      false},
         TGestureCase{"SegmentMove",
                      [](DocumentEventsTest& t) {
                          const TPoint p = t.OnSegment(2);
-                         t.Doc.Canvas.MouseDown(TMouseButton::mbLeft, {}, p.x, p.y);
-                         t.Doc.Canvas.MouseUp(TMouseButton::mbLeft, {}, p.x + 40, p.y + 40);
+                         t.Doc.Canvas().MouseDown(TMouseButton::mbLeft, {}, p.x, p.y);
+                         t.Doc.Canvas().MouseUp(TMouseButton::mbLeft, {}, p.x + 40, p.y + 40);
                      },
                      false},
         TGestureCase{"NoteEdit",
@@ -143,8 +146,9 @@ INSTANTIATE_TEST_SUITE_P(
         TGestureCase{"WireDeletion",
                      [](DocumentEventsTest& t) {
                          const TPoint p = t.OnSegment(2);
-                         t.Doc.Canvas.MouseDown(TMouseButton::mbLeft,
-                                                TShiftFlag::ssShift | TShiftFlag::ssCtrl, p.x, p.y);
+                         t.Doc.Canvas().MouseDown(TMouseButton::mbLeft,
+                                                  TShiftFlag::ssShift | TShiftFlag::ssCtrl, p.x,
+                                                  p.y);
                      },
                      true},
         TGestureCase{"ValueEdit",
@@ -156,8 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocumentEventsTest, AGestureThatChangesNothingCommitsNothing) {
     Resistor->MouseDown(TMouseButton::mbLeft, {}, 20, 20);
-    Doc.Canvas.EndPanelDrag(*Resistor, TDropTarget::dtCanvas, Resistor->Left() + 20,
-                            Resistor->Top() + 20);
+    Doc.Canvas().EndPanelDrag(*Resistor, TDropTarget::dtCanvas, Resistor->Left() + 20,
+                              Resistor->Top() + 20);
     EXPECT_TRUE(Resistor->CommitEditText(*Resistor->ValueEdit(), Resistor->ValueText()));
     PressPort(*Gnd, 0);
     PressPort(*Gnd, 0); // the same port twice cancels
@@ -167,13 +171,13 @@ TEST_F(DocumentEventsTest, AGestureThatChangesNothingCommitsNothing) {
 
 TEST_F(DocumentEventsTest, SavingAfterADrawingChangeLeavesTheDocumentUnmodified) {
     Resistor->MouseDown(TMouseButton::mbLeft, {}, 20, 20);
-    Doc.Canvas.EndPanelDrag(*Resistor, TDropTarget::dtCanvas, 300, 200);
+    Doc.Canvas().EndPanelDrag(*Resistor, TDropTarget::dtCanvas, 300, 200);
     ASSERT_TRUE(Doc.Modified());
     Platform.FileAnswers.push_back(Folder / "moved.zsm");
     EXPECT_TRUE(FormCloseQuery(Doc)); // asks, Yes saves
     EXPECT_EQ(Platform.Messages.back(), CloseModifiedQuestion);
     EXPECT_FALSE(Doc.Modified());
-    EXPECT_TRUE(Doc.Analysis.ResultsValid());
+    EXPECT_TRUE(Doc.Analysis().ResultsValid());
 }
 
 // --- The document's own notifications ------------------------------------------------------
@@ -211,7 +215,7 @@ TEST_F(DocumentEventsTest, EachNotificationComesOncePerRealChange) {
 // --- Busy: the canvas takes no edits ---------------------------------------------------------
 
 TEST_F(DocumentEventsTest, EditsAreRefusedWithABeepWhileAnAnalysisRuns) {
-    Doc.Canvas.SetSelectedDragPanelNo(Resistor->Index());
+    Doc.Canvas().SetSelectedDragPanelNo(Resistor->Index());
     const TBytes model = ModelBytes(Doc);
     int tries = 0;
     Platform.OnProcessMessages = [&] {
@@ -219,16 +223,16 @@ TEST_F(DocumentEventsTest, EditsAreRefusedWithABeepWhileAnAnalysisRuns) {
             return; // once is enough
         }
         const int beeps = Platform.Count("Beep");
-        Doc.Canvas.KeyDown(46, {});                                          // delete
+        Doc.Canvas().KeyDown(46, {});                                        // delete
         Resistor->MouseDown(TMouseButton::mbLeft, {}, 20, 20);               // drag
         PressPort(*Gnd, 0);                                                  // wire
         EXPECT_FALSE(Resistor->CommitEditText(*Resistor->ValueEdit(), "1")); // value
         const TPoint p = OnSegment(2);
-        Doc.Canvas.MouseDown(TMouseButton::mbLeft, {}, p.x, p.y); // segment
-        Doc.Canvas.MouseDown(TMouseButton::mbLeft, TShiftFlag::ssShift | TShiftFlag::ssCtrl, 500,
-                             300); // the modified mark
+        Doc.Canvas().MouseDown(TMouseButton::mbLeft, {}, p.x, p.y); // segment
+        Doc.Canvas().MouseDown(TMouseButton::mbLeft, TShiftFlag::ssShift | TShiftFlag::ssCtrl, 500,
+                               300); // the modified mark
         EXPECT_EQ(Platform.Count("Beep"), beeps + 6);
-        EXPECT_EQ(Doc.Canvas.Status(), TCodingPanelStatus::cpsNormal);
+        EXPECT_EQ(Doc.Canvas().Status(), TCodingPanelStatus::cpsNormal);
         EXPECT_TRUE(Doc.Busy());
     };
     Doc.AtnSimulateDC();
@@ -237,15 +241,15 @@ TEST_F(DocumentEventsTest, EditsAreRefusedWithABeepWhileAnAnalysisRuns) {
     EXPECT_FALSE(Doc.Modified());
     EXPECT_EQ(Commits, 0);
     EXPECT_FALSE(Doc.Busy());
-    Doc.Canvas.KeyDown(46, {});
-    EXPECT_EQ(Doc.Canvas.DragPanelCount(), 4) << "taken again once the analysis is over";
+    Doc.Canvas().KeyDown(46, {});
+    EXPECT_EQ(Doc.Canvas().DragPanelCount(), 4) << "taken again once the analysis is over";
 }
 
 TEST_F(DocumentEventsTest, APanelDragUnderWayWhenBusyBeginsIsDroppedWhereItWas) {
     const TRect bounds = Resistor->BoundsRect();
     Resistor->MouseDown(TMouseButton::mbLeft, {}, 20, 20);
     Doc.BeginBusy();
-    Doc.Canvas.EndPanelDrag(*Resistor, TDropTarget::dtCanvas, 300, 200);
+    Doc.Canvas().EndPanelDrag(*Resistor, TDropTarget::dtCanvas, 300, 200);
     EXPECT_EQ(Resistor->BoundsRect(), bounds);
     EXPECT_TRUE(Resistor->Visible());
     EXPECT_EQ(Platform.Count("Beep"), 1);

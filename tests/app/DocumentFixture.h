@@ -87,10 +87,10 @@ inline TDocumentSnapshot Snapshot(const TCircuitDocument& document) {
     return {ModelBytes(document),
             document.FileName(),
             document.Modified(),
-            document.Analysis.ResultsValid(),
-            document.Canvas.ScrollPosition(),
-            document.Canvas.SelectedDragPanelNo(),
-            document.Canvas.SelectedConnectorNo()};
+            document.Analysis().ResultsValid(),
+            document.Canvas().ScrollPosition(),
+            document.Canvas().SelectedDragPanelNo(),
+            document.Canvas().SelectedConnectorNo()};
 }
 
 // The message of the error that `action` raises, or "" when it raises none.
@@ -113,16 +113,16 @@ inline TZaroSimDevice& PlaceAt(TCircuitDocument& document, std::string_view clas
 
 inline void Connect(TCircuitDocument& document, const TDragPanel& from, int fromPort,
                     const TDragPanel& to, int toPort) {
-    document.Canvas.ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
+    document.Canvas().ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
 }
 
 class TDocumentFixture : public ::testing::Test {
 protected:
     TDocumentFixture() {
         // The canvas as the window shows it at start: the visible part and the scroll ranges.
-        Doc.Canvas.SetSize(555, 364);
-        Doc.Canvas.SetHorzScrollRange(2000);
-        Doc.Canvas.SetVertScrollRange(1500);
+        Doc.Canvas().SetSize(555, 364);
+        Doc.Canvas().SetHorzScrollRange(2000);
+        Doc.Canvas().SetVertScrollRange(1500);
     }
 
     TZaroSimDevice& Place(std::string_view className, int left = 0, int top = 0) {
@@ -143,7 +143,7 @@ protected:
         Wire(resistor, 1, junction, 0);
         Wire(junction, 1, source, 0);
         Wire(junction, 2, gnd, 0);
-        Doc.MemoVariables = {"VCC=5"};
+        Doc.SetVariableLines({"VCC=5"});
     }
 
     TFakePlatform Platform;

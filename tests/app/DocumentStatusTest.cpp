@@ -65,7 +65,7 @@ TEST_F(DocumentStatusTest, TitleShowsTheFileNameWithoutItsFolder) {
 }
 
 struct TKindCase {
-    int Kind;
+    TAnalysisKind Kind;
     const char* Text;
 };
 
@@ -83,9 +83,12 @@ TEST_P(AnalysisKindTextTest, ShownOnlyWhileResultsAreValid) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, AnalysisKindTextTest,
-                         ::testing::Values(TKindCase{0, "DC線形"}, TKindCase{1, "DC解析"},
-                                           TKindCase{2, "AC線形"}, TKindCase{3, "AC解析"},
-                                           TKindCase{4, ""}, TKindCase{-1, ""}));
+                         ::testing::Values(TKindCase{TAnalysisKind::akLinearDC, "DC線形"},
+                                           TKindCase{TAnalysisKind::akDC, "DC解析"},
+                                           TKindCase{TAnalysisKind::akLinearAC, "AC線形"},
+                                           TKindCase{TAnalysisKind::akAC, "AC解析"},
+                                           TKindCase{static_cast<TAnalysisKind>(4), ""},
+                                           TKindCase{static_cast<TAnalysisKind>(-1), ""}));
 
 TEST_F(DocumentStatusTest, BusyUntilTheNextUpdate) {
     Status.BeginBusy();

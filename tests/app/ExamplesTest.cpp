@@ -53,13 +53,13 @@ protected:
         Platform.Messages.clear();
     }
     void ExpectAnalysed() {
-        EXPECT_TRUE(Doc.Analysis.ResultsValid());
+        EXPECT_TRUE(Doc.Analysis().ResultsValid());
         EXPECT_EQ(Platform.Messages, std::vector<std::string>{});
     }
     // The n-th device of the class, in canvas order.
     TZaroSimDevice& Device(const std::string& className, int n = 0) {
-        for (int i = 0; i < Doc.Canvas.DragPanelCount(); ++i) {
-            auto& device = static_cast<TZaroSimDevice&>(Doc.Canvas.DragPanel(i));
+        for (int i = 0; i < Doc.Canvas().DragPanelCount(); ++i) {
+            auto& device = static_cast<TZaroSimDevice&>(Doc.Canvas().DragPanel(i));
             if (device.ClassName() == className && n-- == 0) {
                 return device;
             }
@@ -67,11 +67,11 @@ protected:
         throw std::runtime_error("no " + className);
     }
     TC V(const TZaroSimDevice& device, int port) const {
-        const TComplex v = WireVoltageAt(Doc.Analysis, device.PortConnectorNo(port));
+        const TComplex v = WireVoltageAt(Doc.Analysis(), device.PortConnectorNo(port));
         return {v.re, v.im};
     }
     TC IInto(const TZaroSimDevice& device, int port) const {
-        const TComplex i = WireCurrentAt(Doc.Analysis, device.PortConnectorNo(port));
+        const TComplex i = WireCurrentAt(Doc.Analysis(), device.PortConnectorNo(port));
         return TC(i.re, i.im) * double(device.PortCurrentSign(port));
     }
     // Series resistance a source shows in the analysis where it carries its

@@ -47,7 +47,7 @@ protected:
     // A record of the earlier 64-pixel layout of an open terminal whose panel
     // has no ports.
     TBytes OpenWithoutPorts() {
-        TOpen open(Doc.TP1);
+        TOpen open(Doc.TP1());
         open.SetBounds(376, 16, 64, 32);
         open.SetPortCount(0);
         return DeviceRecordBytes(open);
@@ -97,7 +97,7 @@ TEST_F(FuzzRegressionTest, EveryModelFileOfTheCorpusLoadsOrLeavesTheDocumentAsIt
         } else {
             EXPECT_EQ(Snapshot(Doc), before);
         }
-        ClearCircuit(Doc.Canvas);
+        ClearCircuit(Doc.Canvas());
     }
     // The valid seeds and the example circuits.
     EXPECT_GE(loaded, 8);
@@ -112,12 +112,12 @@ TEST_F(FuzzRegressionTest, EveryPayloadOfTheCorpusPastesOneDeviceOrNothing) {
         Platform.Clipboard[DeviceClipboardFormat] = ReadFileBytes(file);
         Doc.SetModified(false);
         const TDocumentSnapshot before = Snapshot(Doc);
-        const int count = Doc.Canvas.DragPanelCount();
+        const int count = Doc.Canvas().DragPanelCount();
         TZaroSimDevice* device = nullptr;
         if (ProgramErrorOf([&] { device = AtnEditPaste(Doc); }).empty()) {
             ++pasted;
             ASSERT_NE(device, nullptr);
-            EXPECT_EQ(Doc.Canvas.DragPanelCount(), count + 1);
+            EXPECT_EQ(Doc.Canvas().DragPanelCount(), count + 1);
             for (int port = 0; port < device->PortCount(); ++port) {
                 EXPECT_EQ(device->PortConnectorNo(port), -1);
             }

@@ -17,8 +17,8 @@ inline void PressPort(TDragPanel& panel, int port) {
 // `drop`, in client coordinates of the canvas.
 inline void DragPanel(TCircuitDocument& document, TDragPanel& panel, TPoint grab, TPoint drop) {
     panel.MouseDown(TMouseButton::mbLeft, {}, grab.x, grab.y);
-    document.Canvas.DragOver(&panel, true, drop.x, drop.y);
-    document.Canvas.EndPanelDrag(panel, TDropTarget::dtCanvas, drop.x, drop.y);
+    document.Canvas().DragOver(&panel, true, drop.x, drop.y);
+    document.Canvas().EndPanelDrag(panel, TDropTarget::dtCanvas, drop.x, drop.y);
 }
 
 // Grabs the resize corner and drops it `by` further.

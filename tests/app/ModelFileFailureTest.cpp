@@ -37,9 +37,9 @@ protected:
         SaveModel(Doc, Folder / "current.zsm");
         LoadModel(Doc, Folder / "current.zsm");
         Place("TLamp", 300, 40);
-        Doc.Canvas.SetHorzScrollPosition(40);
-        Doc.Canvas.SetVertScrollPosition(24);
-        Doc.Canvas.SetSelectedDragPanelNo(1);
+        Doc.Canvas().SetHorzScrollPosition(40);
+        Doc.Canvas().SetVertScrollPosition(24);
+        Doc.Canvas().SetSelectedDragPanelNo(1);
         Doc.UpdateStatus();
         Before = Snapshot(Doc);
         Platform.Messages.clear();
@@ -55,7 +55,7 @@ protected:
     }
     void ExpectUnchanged() {
         EXPECT_TRUE(Snapshot(Doc) == Before);
-        EXPECT_EQ(Doc.MemoVariables, std::vector<std::string>{"VCC=5"});
+        EXPECT_EQ(Doc.VariableLines(), std::vector<std::string>{"VCC=5"});
         EXPECT_EQ(Platform.Title, "current.zsm - ZaroSim");
         EXPECT_EQ(Platform.Status[0], "変更");
         EXPECT_TRUE(Platform.Messages.empty());
@@ -114,7 +114,7 @@ TEST_F(ModelFileLoadFailureTest, EveryShortenedModelIsRefusedExceptTheOlderForma
     for (std::size_t length = 0; length < Valid.size(); ++length) {
         TMemoryStream stream(TBytes(Valid.begin(), Valid.begin() + long(length)));
         if (length != olderFormat) {
-            EXPECT_NE(ErrorOf([&] { ReadModel(stream, Doc.TP1); }), "") << length;
+            EXPECT_NE(ErrorOf([&] { ReadModel(stream, Doc.TP1()); }), "") << length;
         }
     }
 }
@@ -144,7 +144,7 @@ TEST_P(InconsistentModelTest, IsABrokenFile) {
     TFakeProgressView sourceView;
     TCircuitDocument source(sourcePlatform, sourceView);
     LoadModel(source, Folder / "current.zsm");
-    GetParam().Apply(source.Canvas);
+    GetParam().Apply(source.Canvas());
     ExpectRefused(ModelBytes(source), BrokenFileMessage);
 }
 
@@ -219,12 +219,14 @@ protected:
 };
 
 TEST_F(ModelFileSaveFailureTest, TextTheFileCannotHoldWritesNothing) {
-    Doc.MemoVariables.push_back("SMILE=\xF0\x9F\x98\x80");
+    std::vector<std::string> lines = Doc.VariableLines();
+    lines.push_back("SMILE=\xF0\x9F\x98\x80");
+    Doc.SetVariableLines(lines);
     ExpectNothingWritten(ErrorOf([&] { SaveModel(Doc, Target); }));
 }
 
 TEST_F(ModelFileSaveFailureTest, AVariablesTextTooLongForAStringWritesNothing) {
-    Doc.MemoVariables.assign(7000, "X=12345678");
+    Doc.SetVariableLines(std::vector<std::string>(7000, "X=12345678"));
     ExpectNothingWritten(ErrorOf([&] { SaveModel(Doc, Target); }));
 }
 

@@ -42,7 +42,7 @@ TEST_F(ModelFileRoundTripTest, AnEmptyCircuitIsHeaderTwoZeroCountsAndTheVariable
 }
 
 TEST_F(ModelFileRoundTripTest, VariableLinesAreJoinedByCrLfWithNoneAfterTheLast) {
-    Doc.MemoVariables = {"A=1", "", "B=2"};
+    Doc.SetVariableLines({"A=1", "", "B=2"});
     SaveModel(Doc, Folder / "vars.zsm");
     const TBytes bytes = ReadFileBytes(Folder / "vars.zsm");
     const TBytes tail = StringItem("A=1\r\n\r\nB=2");
@@ -52,7 +52,7 @@ TEST_F(ModelFileRoundTripTest, VariableLinesAreJoinedByCrLfWithNoneAfterTheLast)
 
 TEST_F(ModelFileRoundTripTest, EveryClassSavesLoadsAndSavesAgainToTheSameBytes) {
     BuildAllClassesCircuit(Doc);
-    ASSERT_EQ(Doc.Canvas.DragPanelCount(), 21);
+    ASSERT_EQ(Doc.Canvas().DragPanelCount(), 21);
     SaveModel(Doc, Folder / "all.zsm");
     LoadModel(Other, Folder / "all.zsm");
     SaveModel(Other, Folder / "again.zsm");
@@ -67,25 +67,25 @@ TEST_F(ModelFileRoundTripTest, TheLoadedCircuitHasEveryClassItsTextsAndItsWires)
     LoadModel(Other, Folder / "all.zsm");
 
     const std::vector<std::string>& names = DeviceClassNames();
-    ASSERT_EQ(Other.Canvas.DragPanelCount(), static_cast<int>(names.size()));
-    for (int i = 0; i < Other.Canvas.DragPanelCount(); ++i) {
-        EXPECT_EQ(Other.Canvas.DragPanel(i).ClassName(), names[static_cast<std::size_t>(i)]);
-        EXPECT_EQ(Other.Canvas.DragPanel(i).Index(), i);
+    ASSERT_EQ(Other.Canvas().DragPanelCount(), static_cast<int>(names.size()));
+    for (int i = 0; i < Other.Canvas().DragPanelCount(); ++i) {
+        EXPECT_EQ(Other.Canvas().DragPanel(i).ClassName(), names[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(Other.Canvas().DragPanel(i).Index(), i);
     }
-    EXPECT_EQ(Other.MemoVariables, JapaneseVariables);
+    EXPECT_EQ(Other.VariableLines(), JapaneseVariables);
     const auto labelAt = std::find(names.begin(), names.end(), "TLabelDevice") - names.begin();
-    const auto& label = static_cast<const TLabelDevice&>(Other.Canvas.DragPanel(int(labelAt)));
+    const auto& label = static_cast<const TLabelDevice&>(Other.Canvas().DragPanel(int(labelAt)));
     EXPECT_EQ(label.NoteEditor().Document().Rtf(), JapaneseRtf(JapaneseLabelText));
     EXPECT_EQ(label.Caption(), "ラベル");
 
     std::set<int> segmentCounts;
-    ASSERT_EQ(Other.Canvas.ConnectorCount(), Doc.Canvas.ConnectorCount());
-    for (int i = 0; i < Other.Canvas.ConnectorCount(); ++i) {
-        const TConnector& loaded = Other.Canvas.Connector(i);
-        const TConnector& saved = Doc.Canvas.Connector(i);
+    ASSERT_EQ(Other.Canvas().ConnectorCount(), Doc.Canvas().ConnectorCount());
+    for (int i = 0; i < Other.Canvas().ConnectorCount(); ++i) {
+        const TConnector& loaded = Other.Canvas().Connector(i);
+        const TConnector& saved = Doc.Canvas().Connector(i);
         segmentCounts.insert(loaded.LineCount());
         EXPECT_EQ(loaded.Index(), i);
-        EXPECT_EQ(loaded.Owner(), &Other.Canvas);
+        EXPECT_EQ(loaded.Owner(), &Other.Canvas());
         for (int p = 0; p < TConnector::MaxPoints; ++p) {
             EXPECT_EQ(loaded.Point(p), saved.Point(p));
             EXPECT_EQ(loaded.PointFlag(p), saved.PointFlag(p));
@@ -97,13 +97,13 @@ TEST_F(ModelFileRoundTripTest, TheLoadedCircuitHasEveryClassItsTextsAndItsWires)
 TEST_F(ModelFileRoundTripTest, LoadingTakesTheFullNameAndLeavesTheDocumentUnmodified) {
     BuildSmallCircuit();
     SaveModel(Doc, Folder / "small.zsm");
-    Other.Analysis.SetResultsValid(true);
+    Other.Analysis().SetResultsValid(true);
     PlaceAt(Other, "TLamp", 0, 0); // modified, with a device to be replaced
     LoadModel(Other, Folder / "small.zsm");
 
     EXPECT_EQ(Other.FileName(), Folder / "small.zsm");
     EXPECT_FALSE(Other.Modified());
-    EXPECT_FALSE(Other.Analysis.ResultsValid());
+    EXPECT_FALSE(Other.Analysis().ResultsValid());
     EXPECT_EQ(OtherPlatform.Title, "small.zsm - ZaroSim");
     EXPECT_EQ(OtherPlatform.Status[0], "");
     EXPECT_EQ(ModelBytes(Other), ModelBytes(Doc));
@@ -125,21 +125,21 @@ TEST_F(ModelFileRoundTripTest, LoadingTheSameFileTwiceGivesTheSameCanvas) {
     const TBytes first = ModelBytes(Other);
     LoadModel(Other, Folder / "all.zsm");
     EXPECT_EQ(ModelBytes(Other), first);
-    EXPECT_EQ(Other.Canvas.DragPanelCount(), 21);
+    EXPECT_EQ(Other.Canvas().DragPanelCount(), 21);
 }
 
 TEST_F(ModelFileRoundTripTest, SavingAndLoadingStartFromTheUnscrolledCanvas) {
     BuildSmallCircuit();
-    Doc.Canvas.SetHorzScrollPosition(300);
-    Doc.Canvas.SetVertScrollPosition(200);
+    Doc.Canvas().SetHorzScrollPosition(300);
+    Doc.Canvas().SetVertScrollPosition(200);
     SaveModel(Doc, Folder / "small.zsm");
-    EXPECT_EQ(Doc.Canvas.ScrollPosition(), (TPoint{0, 0}));
+    EXPECT_EQ(Doc.Canvas().ScrollPosition(), (TPoint{0, 0}));
 
-    Other.Canvas.SetSize(555, 364);
-    Other.Canvas.SetHorzScrollRange(2000);
-    Other.Canvas.SetHorzScrollPosition(120);
+    Other.Canvas().SetSize(555, 364);
+    Other.Canvas().SetHorzScrollRange(2000);
+    Other.Canvas().SetHorzScrollPosition(120);
     LoadModel(Other, Folder / "small.zsm");
-    EXPECT_EQ(Other.Canvas.ScrollPosition(), (TPoint{0, 0}));
+    EXPECT_EQ(Other.Canvas().ScrollPosition(), (TPoint{0, 0}));
 }
 
 TEST_F(ModelFileRoundTripTest, LoadedPortCaptionsAreThoseOfANewlyPlacedDevice) {
@@ -153,29 +153,29 @@ TEST_F(ModelFileRoundTripTest, LoadedPortCaptionsAreThoseOfANewlyPlacedDevice) {
     SaveModel(Doc, Folder / "captions.zsm");
     LoadModel(Other, Folder / "captions.zsm");
 
-    const TDragPanel& loadedMeter = Other.Canvas.DragPanel(0);
+    const TDragPanel& loadedMeter = Other.Canvas().DragPanel(0);
     EXPECT_EQ(loadedMeter.PortCaption(0), "+");
     EXPECT_EQ(loadedMeter.PortCaption(1), "-");
-    EXPECT_EQ(Other.Canvas.DragPanel(1).PortCaption(0), "a");
-    EXPECT_EQ(Other.Canvas.DragPanel(1).PortCaption(1), "b");
-    EXPECT_EQ(Other.Canvas.DragPanel(2).PortCaption(0), "a");
+    EXPECT_EQ(Other.Canvas().DragPanel(1).PortCaption(0), "a");
+    EXPECT_EQ(Other.Canvas().DragPanel(1).PortCaption(1), "b");
+    EXPECT_EQ(Other.Canvas().DragPanel(2).PortCaption(0), "a");
 }
 
 TEST_F(ModelFileRoundTripTest, AFileThatEndsAfterTheWiresLoadsAsTheOlderFormat) {
     BuildSmallCircuit();
-    Doc.MemoVariables = {};
+    Doc.SetVariableLines({});
     SaveModel(Doc, Folder / "new.zsm");
     TBytes old = ReadFileBytes(Folder / "new.zsm");
     old.resize(old.size() - 4); // the empty variables text
     WriteFileBytes(Folder / "old.zsm", old);
-    Other.MemoVariables = {"KEEP=1"};
+    Other.SetVariableLines({"KEEP=1"});
 
     LoadModel(Other, Folder / "old.zsm");
 
     EXPECT_EQ(OtherPlatform.Messages, std::vector<std::string>{OldFormatMessage});
-    EXPECT_TRUE(Other.MemoVariables.empty());
-    EXPECT_EQ(Other.Canvas.DragPanelCount(), 4);
-    EXPECT_EQ(Other.Canvas.ConnectorCount(), 4);
+    EXPECT_TRUE(Other.VariableLines().empty());
+    EXPECT_EQ(Other.Canvas().DragPanelCount(), 4);
+    EXPECT_EQ(Other.Canvas().ConnectorCount(), 4);
     EXPECT_FALSE(Other.Modified());
     EXPECT_EQ(ModelBytes(Other), ReadFileBytes(Folder / "new.zsm"));
 }
@@ -184,9 +184,9 @@ TEST_F(ModelFileRoundTripTest, LoadedDevicesShowTheirPropertiesWhenClicked) {
     BuildSmallCircuit();
     SaveModel(Doc, Folder / "small.zsm");
     LoadModel(Other, Folder / "small.zsm");
-    Other.Canvas.SetSelectedDragPanelNo(1);
+    Other.Canvas().SetSelectedDragPanelNo(1);
     Other.SetPropertyText("");
-    Other.Canvas.DragPanel(1).Click();
+    Other.Canvas().DragPanel(1).Click();
     EXPECT_NE(Other.PropertyText(), "");
 }
 

@@ -46,7 +46,7 @@ protected:
     void SetUp() override {
         Random.seed(GetParam());
         BuildRandomCircuit();
-        Doc.History.Clear();
+        Doc.History().Clear();
         Doc.SetModified(false);
         States = {CanvasModel()};
         Links += Doc.EditCommitted.Connect([this] { ++Commits; });
@@ -57,16 +57,18 @@ protected:
     // A random device, one that passes the test when there is such a one.
     TZaroSimDevice& AnyDevice(bool (*wanted)(const TZaroSimDevice&) = nullptr) {
         std::vector<int> fit;
-        for (int i = 0; i < Doc.Canvas.DragPanelCount(); ++i) {
+        for (int i = 0; i < Doc.Canvas().DragPanelCount(); ++i) {
             if (wanted == nullptr || wanted(Device(i))) {
                 fit.push_back(i);
             }
         }
         return fit.empty()
-                   ? Device(Below(Doc.Canvas.DragPanelCount()))
+                   ? Device(Below(Doc.Canvas().DragPanelCount()))
                    : Device(fit[static_cast<std::size_t>(Below(static_cast<int>(fit.size())))]);
     }
-    TZaroSimDevice& Device(int i) { return static_cast<TZaroSimDevice&>(Doc.Canvas.DragPanel(i)); }
+    TZaroSimDevice& Device(int i) {
+        return static_cast<TZaroSimDevice&>(Doc.Canvas().DragPanel(i));
+    }
     static bool HasValueBox(const TZaroSimDevice& d) {
         return d.ValueEdit() != nullptr && !d.ValueEdit()->ReadOnly();
     }
@@ -94,12 +96,12 @@ protected:
 
     // The model at scroll position 0, where panel records hold canvas coordinates.
     TBytes CanvasModel() {
-        const TPoint scroll = Doc.Canvas.ScrollPosition();
-        Doc.Canvas.SetHorzScrollPosition(0);
-        Doc.Canvas.SetVertScrollPosition(0);
+        const TPoint scroll = Doc.Canvas().ScrollPosition();
+        Doc.Canvas().SetHorzScrollPosition(0);
+        Doc.Canvas().SetVertScrollPosition(0);
         TBytes bytes = ModelBytes(Doc);
-        Doc.Canvas.SetHorzScrollPosition(scroll.x);
-        Doc.Canvas.SetVertScrollPosition(scroll.y);
+        Doc.Canvas().SetHorzScrollPosition(scroll.x);
+        Doc.Canvas().SetVertScrollPosition(scroll.y);
         return bytes;
     }
 
@@ -118,8 +120,8 @@ protected:
     // A wire with inner segments, and one of them.
     std::optional<std::pair<int, int>> AnySegment() {
         std::vector<int> wires;
-        for (int i = 0; i < Doc.Canvas.ConnectorCount(); ++i) {
-            if (Doc.Canvas.Connector(i).Routed() && Doc.Canvas.Connector(i).LineCount() >= 3) {
+        for (int i = 0; i < Doc.Canvas().ConnectorCount(); ++i) {
+            if (Doc.Canvas().Connector(i).Routed() && Doc.Canvas().Connector(i).LineCount() >= 3) {
                 wires.push_back(i);
             }
         }
@@ -127,12 +129,12 @@ protected:
             return std::nullopt;
         }
         const int wire = wires[static_cast<std::size_t>(Below(static_cast<int>(wires.size())))];
-        return std::pair{wire, 1 + Below(Doc.Canvas.Connector(wire).LineCount() - 2)};
+        return std::pair{wire, 1 + Below(Doc.Canvas().Connector(wire).LineCount() - 2)};
     }
 
     // One user's edit of a random kind; the box it typed into for a value edit.
     const TEditBox* Edit() {
-        TCodingPanel& canvas = Doc.Canvas;
+        TCodingPanel& canvas = Doc.Canvas();
         const int panels = canvas.DragPanelCount();
         // Kinds by weight: placing, pasting, cutting or deleting, wiring,
         // deleting a wire, moving a segment, moving a panel, typing a value,
@@ -282,7 +284,7 @@ protected:
         }
         // Every wire still joins ports that name it.
         TMemoryStream stream(ModelBytes(Doc));
-        EXPECT_NO_THROW(ReadModel(stream, Doc.TP1));
+        EXPECT_NO_THROW(ReadModel(stream, Doc.TP1()));
     }
 
     int LastKind = -1;
@@ -292,7 +294,7 @@ protected:
     const TEditBox* MergeBox = nullptr;
     TZaroSimDevice* MergeDevice = nullptr;
     int Commits = 0;
-    TRecordingView View{Doc.Canvas};
+    TRecordingView View{Doc.Canvas()};
     TConnectionList Links;
 };
 
@@ -324,13 +326,13 @@ TEST_P(UndoPropertyTest, EveryStateComesBackAndTheViewFollows) {
         } else if (choice < 9) {
             Redo();
         } else {
-            Doc.Canvas.SetHorzScrollPosition(Below(300));
-            Doc.Canvas.SetVertScrollPosition(Below(200));
+            Doc.Canvas().SetHorzScrollPosition(Below(300));
+            Doc.Canvas().SetVertScrollPosition(Below(200));
         }
-        ASSERT_EQ(Doc.History.Steps().Index(), static_cast<int>(Index))
+        ASSERT_EQ(Doc.History().Steps().Index(), static_cast<int>(Index))
             << "step " << step << ", edit kind " << LastKind;
-        ASSERT_EQ(Doc.History.Steps().Count(), static_cast<int>(States.size()) - 1);
-        ASSERT_EQ(View.Picture, PictureOf(Doc.Canvas)) << "step " << step;
+        ASSERT_EQ(Doc.History().Steps().Count(), static_cast<int>(States.size()) - 1);
+        ASSERT_EQ(View.Picture, PictureOf(Doc.Canvas())) << "step " << step;
         if (step % 50 == 0) {
             Sweep(true);
         }

@@ -18,16 +18,16 @@ protected:
     // A press at `grab` inside the panel, a move over the canvas and the drop at `drop`.
     void Drag(TDragPanel& panel, TPoint grab, TPoint drop) {
         panel.MouseDown(TMouseButton::mbLeft, {}, grab.x, grab.y);
-        Doc.Canvas.DragOver(&panel, true, drop.x, drop.y);
-        Doc.Canvas.EndPanelDrag(panel, TDropTarget::dtCanvas, drop.x, drop.y);
+        Doc.Canvas().DragOver(&panel, true, drop.x, drop.y);
+        Doc.Canvas().EndPanelDrag(panel, TDropTarget::dtCanvas, drop.x, drop.y);
     }
 
-    TRecordingView View{Doc.Canvas};
+    TRecordingView View{Doc.Canvas()};
 };
 
 TEST_F(ViewNotificationsTest, TheViewsPictureFollowsEveryStepOfASession) {
     const auto step = [&](const char* what) {
-        EXPECT_EQ(View.Picture, PictureOf(Doc.Canvas)) << "after: " << what;
+        EXPECT_EQ(View.Picture, PictureOf(Doc.Canvas())) << "after: " << what;
     };
     TZaroSimDevice& source = Place("TVDC", 16, 16);
     TZaroSimDevice& meter = Place("TVoltMeter", 160, 16);
@@ -45,22 +45,22 @@ TEST_F(ViewNotificationsTest, TheViewsPictureFollowsEveryStepOfASession) {
     step("dragging the middle device");
     Drag(label, {label.Width() - 4, label.Height() - 4}, {label.Left() + 200, label.Top() + 120});
     step("resizing the label");
-    Doc.Canvas.SetSelectedDragPanelNo(meter.Index());
+    Doc.Canvas().SetSelectedDragPanelNo(meter.Index());
     step("selecting");
-    Doc.Canvas.KeyDown(46, {});
+    Doc.Canvas().KeyDown(46, {});
     step("deleting the middle device with its wires");
-    Doc.Canvas.SetSelectedDragPanelNo(0);
+    Doc.Canvas().SetSelectedDragPanelNo(0);
     AtnEditCopy(Doc);
     AtnEditPaste(Doc);
     step("pasting");
-    Doc.Canvas.SetHorzScrollPosition(120);
-    Doc.Canvas.SetVertScrollPosition(40);
+    Doc.Canvas().SetHorzScrollPosition(120);
+    Doc.Canvas().SetVertScrollPosition(40);
     step("scrolling");
-    Doc.Canvas.SetSize(400, 300);
+    Doc.Canvas().SetSize(400, 300);
     step("resizing the window");
     SaveModel(Doc, Folder / "session.zsm");
     step("saving, which scrolls back to the origin");
-    Doc.Canvas.SetHorzScrollPosition(64);
+    Doc.Canvas().SetHorzScrollPosition(64);
     LoadModel(Doc, Folder / "session.zsm");
     step("loading");
     ASSERT_EQ(View.Picture.Panels.size(), 4u);
@@ -75,16 +75,16 @@ TEST_F(ViewNotificationsTest, RemovalIsAnnouncedBeforeTheNumbersShift) {
     Wire(second, 1, third, 0);
     std::vector<std::string> events;
     TConnectionList links;
-    links += Doc.Canvas.WireRemoved.Connect([&](int i) {
+    links += Doc.Canvas().WireRemoved.Connect([&](int i) {
         events.push_back("wire " + std::to_string(i) + " of " +
-                         std::to_string(Doc.Canvas.ConnectorCount()));
+                         std::to_string(Doc.Canvas().ConnectorCount()));
     });
-    links += Doc.Canvas.PanelAboutToBeRemoved.Connect([&](int i) {
+    links += Doc.Canvas().PanelAboutToBeRemoved.Connect([&](int i) {
         events.push_back("panel " + std::to_string(i) + " of " +
-                         std::to_string(Doc.Canvas.DragPanelCount()) + ", " +
-                         std::to_string(Doc.Canvas.DragPanel(2).Index()));
+                         std::to_string(Doc.Canvas().DragPanelCount()) + ", " +
+                         std::to_string(Doc.Canvas().DragPanel(2).Index()));
     });
-    Doc.Canvas.DeleteDragPanel(second.Index());
+    Doc.Canvas().DeleteDragPanel(second.Index());
     EXPECT_EQ(events, (std::vector<std::string>{"wire 0 of 1", "wire 0 of 0", "panel 1 of 3, 2"}));
     EXPECT_EQ(third.Index(), 1);
 }

@@ -45,7 +45,7 @@ protected:
         return device;
     }
     void Wire(const TDragPanel& a, int pa, const TDragPanel& b, int pb) {
-        Doc.Canvas.ConnectPorts(a.Index(), pa, b.Index(), pb);
+        Doc.Canvas().ConnectPorts(a.Index(), pa, b.Index(), pb);
     }
     void Save() { SaveModel(Doc, FileName); }
 

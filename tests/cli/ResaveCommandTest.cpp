@@ -56,9 +56,9 @@ protected:
         TZaroSimDevice& r = PlaceDevice(doc, "TResistor");
         TZaroSimDevice& m = PlaceDevice(doc, "TVoltMeter");
         r.ValueEdit()->SetText("R1");
-        doc.Canvas.ConnectPorts(r.Index(), 0, m.Index(), 0);
-        doc.Canvas.ConnectPorts(r.Index(), 1, m.Index(), 1);
-        doc.MemoVariables = {"R1=4.7k", "' 抵抗の値"};
+        doc.Canvas().ConnectPorts(r.Index(), 0, m.Index(), 0);
+        doc.Canvas().ConnectPorts(r.Index(), 1, m.Index(), 1);
+        doc.SetVariableLines({"R1=4.7k", "' 抵抗の値"});
         SaveModel(doc, In());
     }
 

@@ -25,8 +25,8 @@ TEST(DeviceBase, DefaultsOfTheEngineOperations) {
     TPortRealArray v;
     TPortRealArray i;
     EXPECT_EQ(device.CalcNonLinearResidual(v, i), 0.0);
-    EXPECT_EQ(device.Value, (TComplex{0, 0}));
-    EXPECT_TRUE(device.Residuals.empty());
+    EXPECT_EQ(device.Value(), (TComplex{0, 0}));
+    EXPECT_TRUE(device.Residuals().empty());
     EXPECT_EQ(device.ValueEdit(), nullptr);
     EXPECT_TRUE(device.EditBoxes().empty());
 }
@@ -123,8 +123,8 @@ TEST(DeviceBase, EachDeviceEvaluatesThroughItsOwnDocument) {
     b.ValueEdit()->SetText("R1");
     a.UpdateDeviceValue();
     b.UpdateDeviceValue();
-    EXPECT_EQ(a.Value.re, 1000);
-    EXPECT_EQ(b.Value.re, 2000);
+    EXPECT_EQ(a.Value().re, 1000);
+    EXPECT_EQ(b.Value().re, 2000);
 }
 
 } // namespace

@@ -33,8 +33,8 @@ TEST_P(DeviceValue, UpdateDeviceValueEvaluatesTheText) {
     auto device = bench.Make(c.ClassName);
     device->ValueEdit()->SetText(c.Text);
     device->UpdateDeviceValue();
-    EXPECT_NEAR(device->Value.re, c.Expected.re, 1E-12 * std::abs(c.Expected.re));
-    EXPECT_NEAR(device->Value.im, c.Expected.im, 1E-12 * std::abs(c.Expected.im));
+    EXPECT_NEAR(device->Value().re, c.Expected.re, 1E-12 * std::abs(c.Expected.re));
+    EXPECT_NEAR(device->Value().im, c.Expected.im, 1E-12 * std::abs(c.Expected.im));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,8 +60,8 @@ TEST(DeviceValueLamp, ResistanceFromRatedVoltageAndPower) {
     TDeviceBench bench;
     TLamp lamp(bench.Evaluator);
     lamp.UpdateDeviceValue();
-    EXPECT_DOUBLE_EQ(lamp.Value.re, 4.5);
-    EXPECT_EQ(lamp.Value.im, 0.0);
+    EXPECT_DOUBLE_EQ(lamp.Value().re, 4.5);
+    EXPECT_EQ(lamp.Value().im, 0.0);
 }
 
 TEST(DeviceValueLamp, ZeroRatedPowerIsAMathError) {
@@ -76,10 +76,10 @@ TEST(DeviceValueErrors, InvalidTextKeepsThePreviousValue) {
     for (const char* name : {"TResistor", "TCapacitor", "TVDC", "TLamp"}) {
         auto device = bench.Make(name);
         device->UpdateDeviceValue();
-        const TComplex before = device->Value;
+        const TComplex before = device->Value();
         device->ValueEdit()->SetText("");
         EXPECT_THROW(device->UpdateDeviceValue(), EZaroError) << name;
-        EXPECT_EQ(device->Value, before) << name;
+        EXPECT_EQ(device->Value(), before) << name;
     }
 }
 
@@ -93,7 +93,7 @@ TEST(DeviceValueTiming, DCUsesTheValueOfTheLastPreparation) {
     TDCRhsArray rhs;
     r.BuildDCDeviceEquation(coef, rhs);
     EXPECT_EQ(coef[1], -1000.0);
-    EXPECT_EQ(r.Value.re, 1000.0);
+    EXPECT_EQ(r.Value().re, 1000.0);
 }
 
 // Linear AC prepares nothing, so the AC block evaluates the text itself at the
@@ -108,7 +108,7 @@ TEST(DeviceValueTiming, ACBlockEvaluatesAtThePresentFrequency) {
     c.BuildACDeviceEquation(coef, rhs);
     const double x = -1 / (2 * Pi * 2000 * 10E-6);
     EXPECT_NEAR(coef[1].im, -x, 1E-12);
-    EXPECT_NEAR(c.Value.im, x, 1E-12);
+    EXPECT_NEAR(c.Value().im, x, 1E-12);
 
     TVAC source(bench.Evaluator);
     source.ValueEdit()->SetText("2");

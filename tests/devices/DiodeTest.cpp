@@ -100,7 +100,7 @@ TEST_P(DiodePanel, GeometryCaptionsAndValueBox) {
     EXPECT_EQ(device->PortCaption(1), c.Captions[1]);
     EXPECT_TRUE(device->IsNonLinear());
     EXPECT_EQ(device->NonLinearParamCount(), 1);
-    EXPECT_EQ(device->Residuals.size(), 1U);
+    EXPECT_EQ(device->Residuals().size(), 1U);
     if (c.ValueText.empty()) {
         EXPECT_EQ(device->ValueEdit(), nullptr);
         return;
@@ -146,7 +146,7 @@ TEST(DiodeParameters, RegistryReachesTheDevicesOwnStorage) {
     TDiode diode(bench.Evaluator);
     for (int index : {0, 1, 7}) {
         EXPECT_EQ(diode.NonLinearParam(index), &diode.EquivR);
-        EXPECT_EQ(diode.NonLinearResidual(index), &diode.Residuals[0]);
+        EXPECT_EQ(diode.NonLinearResidual(index), &diode.Residuals()[0]);
     }
     *diode.NonLinearParam(0) = 12.5;
     TDCCoefArray coef;
@@ -313,8 +313,8 @@ TEST_P(DiodeResidual, CurrentIntoPort0MinusTheModelForBothWireDirections) {
         device.UpdateDeviceValue();
         const TPoint2 p = OperatingPoint(c.V0, c.V1, c.Into, sign0);
         const double returned = device.CalcNonLinearResidual(p.V, p.I);
-        EXPECT_NEAR(device.Residuals[0], c.Expected, 1E-15);
-        EXPECT_EQ(returned, device.Residuals[0]);
+        EXPECT_NEAR(device.Residuals()[0], c.Expected, 1E-15);
+        EXPECT_EQ(returned, device.Residuals()[0]);
         EXPECT_EQ(device.Vop, c.V0 - c.V1);
     }
 }
@@ -345,7 +345,7 @@ TEST(DiodeResidualPenalty, NegativeEquivalentResistanceTriplesAtMinusTwo) {
         const double plain = diode.CalcNonLinearResidual(p.V, p.I);
         diode.EquivR = -2;
         EXPECT_DOUBLE_EQ(diode.CalcNonLinearResidual(p.V, p.I), 3 * plain);
-        EXPECT_DOUBLE_EQ(diode.Residuals[0], 3 * plain);
+        EXPECT_DOUBLE_EQ(diode.Residuals()[0], 3 * plain);
     }
 }
 

@@ -92,7 +92,7 @@ TEST(TransistorPanel, GeometryAndCaptions) {
         }
         EXPECT_TRUE(device->IsNonLinear());
         EXPECT_EQ(device->NonLinearParamCount(), 2);
-        EXPECT_EQ(device->Residuals.size(), 2U);
+        EXPECT_EQ(device->Residuals().size(), 2U);
     }
 }
 
@@ -121,8 +121,8 @@ TEST(TransistorParameters, RegistryReachesTheDevicesOwnStorage) {
     for (int index : {0, 2, -1}) {
         EXPECT_EQ(npn.NonLinearParam(index), &npn.EquivRBE) << index;
     }
-    EXPECT_EQ(npn.NonLinearResidual(0), &npn.Residuals[0]);
-    EXPECT_EQ(npn.NonLinearResidual(1), &npn.Residuals[1]);
+    EXPECT_EQ(npn.NonLinearResidual(0), &npn.Residuals()[0]);
+    EXPECT_EQ(npn.NonLinearResidual(1), &npn.Residuals()[1]);
     EXPECT_THROW(npn.NonLinearResidual(2), ERangeError);
     EXPECT_THROW(npn.NonLinearResidual(-1), ERangeError);
 }
@@ -277,8 +277,8 @@ protected:
             TPortRealArray i;
             point(c, signs, v, i);
             const double norm = t.CalcNonLinearResidual(v, i);
-            EXPECT_NEAR(t.Residuals[0], c.Expected0, 1E-13);
-            EXPECT_NEAR(t.Residuals[1], c.Expected1, 1E-13);
+            EXPECT_NEAR(t.Residuals()[0], c.Expected0, 1E-13);
+            EXPECT_NEAR(t.Residuals()[1], c.Expected1, 1E-13);
             EXPECT_NEAR(norm, std::hypot(c.Expected0, c.Expected1), 1E-13);
             EXPECT_NEAR(t.Vop, c.Vj, 1E-14);
         }
@@ -337,13 +337,13 @@ TEST(TransistorResidualPenalty, NegativeParametersDoubleAndQuadruple) {
         const TResidualCase c{"", 0.4, 1E-5, 5.0, 0.001, 0, 0};
         (std::string(name) == "TTrNPN" ? NPNPoint : PNPPoint)(c, {1, 1, 1}, v, i);
         t.CalcNonLinearResidual(v, i);
-        const double r0 = t.Residuals[0];
-        const double r1 = t.Residuals[1];
+        const double r0 = t.Residuals()[0];
+        const double r1 = t.Residuals()[1];
         t.EquivRBE = -1;
         t.EquivRCE = -3;
         const double norm = t.CalcNonLinearResidual(v, i);
-        EXPECT_DOUBLE_EQ(t.Residuals[0], 2 * r0);
-        EXPECT_DOUBLE_EQ(t.Residuals[1], 4 * r1);
+        EXPECT_DOUBLE_EQ(t.Residuals()[0], 2 * r0);
+        EXPECT_DOUBLE_EQ(t.Residuals()[1], 4 * r1);
         EXPECT_DOUBLE_EQ(norm, std::hypot(2 * r0, 4 * r1));
     }
 }
