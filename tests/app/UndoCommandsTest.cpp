@@ -194,6 +194,27 @@ TEST_F(UndoCommandsTest, ACircuitStepClearsTheResultsAndADrawingStepKeepsThem) {
     EXPECT_EQ(Platform.Status[1], "");
 }
 
+// The records of the step hold the lamp as it was before the analysis.
+TEST_F(UndoCommandsTest, UndoingAMoveKeepsTheLampAsTheResultsSinceLightIt) {
+    AtnFileNew(Doc);
+    TZaroSimDevice& source = Place("TVDC", 16, 16);
+    TZaroSimDevice& lamp = Place("TLamp", 160, 16);
+    TZaroSimDevice& junction = Place("TYConnection", 160, 120);
+    Wire(source, 1, lamp, 0);
+    Wire(lamp, 1, junction, 0);
+    Wire(junction, 1, source, 0);
+    Wire(junction, 2, Place("TGnd", 280, 200), 0);
+    Doc.History().Clear();
+    const int dark = lamp.ImageIndex();
+    DragPanel(Doc, lamp, {20, 20}, {300, 200});
+    Doc.AtnSimulateDC();
+    const int lit = lamp.ImageIndex();
+    ASSERT_NE(lit, dark);
+    ASSERT_TRUE(AtnEditUndo(Doc));
+    EXPECT_EQ(lamp.ImageIndex(), lit);
+    EXPECT_TRUE(Doc.Analysis().ResultsValid());
+}
+
 TEST_F(UndoCommandsTest, SuccessiveValuesOfOneBoxAreOneStep) {
     TypeValue("3k");
     TypeValue("4.7k");
