@@ -30,23 +30,22 @@ std::string TEditHistory::RedoName() const {
 }
 
 std::optional<TEditStep> TEditHistory::Undo() {
-    if (!CanUndo()) {
-        return std::nullopt;
-    }
-    std::optional<TEditStep> done = Apply(FSteps.StepToUndo(), TChangeDirection::Backward);
-    if (done) {
-        FSteps.StepBack();
-    }
-    return done;
+    return Step(TChangeDirection::Backward);
 }
 
 std::optional<TEditStep> TEditHistory::Redo() {
-    if (!CanRedo()) {
+    return Step(TChangeDirection::Forward);
+}
+
+std::optional<TEditStep> TEditHistory::Step(TChangeDirection direction) {
+    const bool back = direction == TChangeDirection::Backward;
+    if (!(back ? CanUndo() : CanRedo())) {
         return std::nullopt;
     }
-    std::optional<TEditStep> done = Apply(FSteps.StepToRedo(), TChangeDirection::Forward);
+    std::optional<TEditStep> done =
+        Apply(back ? FSteps.StepToUndo() : FSteps.StepToRedo(), direction);
     if (done) {
-        FSteps.StepForward();
+        back ? FSteps.StepBack() : FSteps.StepForward();
     }
     return done;
 }

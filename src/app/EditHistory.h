@@ -52,6 +52,7 @@ public:
     const TUndoStack& Steps() const { return FSteps; }
 
 private:
+    std::optional<TEditStep> Step(TChangeDirection direction);
     std::optional<TEditStep> Apply(const TUndoStep& step, TChangeDirection direction);
     void LoseTrack();
 

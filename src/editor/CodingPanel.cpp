@@ -11,6 +11,13 @@ namespace {
 
 const std::string MsgAutoSizeNegative = "have to move drag panel but not be implemented yet.";
 
+// Every element from position `from` on takes its position as its number.
+template <typename T> void Renumber(std::vector<std::unique_ptr<T>>& list, int from) {
+    for (std::size_t j = static_cast<std::size_t>(from); j < list.size(); ++j) {
+        list[j]->SetIndex(static_cast<std::int32_t>(j));
+    }
+}
+
 } // namespace
 
 TCodingPanel::TCodingPanel(TPlatform& platform) : FPlatform(platform) {
@@ -70,15 +77,9 @@ TDragPanel& TCodingPanel::InsertDragPanel(int i, std::unique_ptr<TDragPanel> pan
     TDragPanel& added = *panel;
     added.SetParent(this);
     FDragPanels.insert(FDragPanels.begin() + i, std::move(panel));
-    for (int j = i; j < DragPanelCount(); ++j) {
-        FDragPanels[j]->SetIndex(j);
-    }
+    Renumber(FDragPanels, i);
     MovePanelNumbers(i, count, 1);
-    if (FSelection.DragPanelNo >= i && FSelection.DragPanelNo < count) {
-        TCanvasSelection selection = FSelection;
-        ++selection.DragPanelNo;
-        SetSelection(selection);
-    }
+    MoveSelectionUp(&TCanvasSelection::DragPanelNo, i, count);
     added.AfterAdd();
     PanelInserted.Emit(i);
     AdjustCanvasSize();
@@ -92,17 +93,19 @@ TConnector& TCodingPanel::InsertConnector(int i) {
     connector->SetOwner(this);
     TConnector& added = *connector;
     FConnectors.insert(FConnectors.begin() + i, std::move(connector));
-    for (int j = i; j < ConnectorCount(); ++j) {
-        FConnectors[j]->SetIndex(j);
-    }
+    Renumber(FConnectors, i);
     MoveConnectorNumbers(i, count, 1);
-    if (FSelection.ConnectorNo >= i && FSelection.ConnectorNo < count) {
-        TCanvasSelection selection = FSelection;
-        ++selection.ConnectorNo;
-        SetSelection(selection);
-    }
+    MoveSelectionUp(&TCanvasSelection::ConnectorNo, i, count);
     WireAdded.Emit(i);
     return added;
+}
+
+void TCodingPanel::MoveSelectionUp(std::int32_t TCanvasSelection::*number, int from, int to) {
+    if (FSelection.*number >= from && FSelection.*number < to) {
+        TCanvasSelection selection = FSelection;
+        ++(selection.*number);
+        SetSelection(selection);
+    }
 }
 
 void TCodingPanel::ReleasePort(int panelNo, int portNo) {
@@ -137,9 +140,7 @@ void TCodingPanel::DeleteConnector(int i) {
     CheckIndex(i, ConnectorCount());
     SetSelectedConnectorNo(-1);
     FConnectors.erase(FConnectors.begin() + i);
-    for (int j = i; j < ConnectorCount(); ++j) {
-        FConnectors[j]->SetIndex(j);
-    }
+    Renumber(FConnectors, i);
     // Every port that named the wire lets go of it, also one the wire's own
     // numbers did not point at; later numbers move down by one.
     for (const auto& panel : FDragPanels) {
@@ -171,9 +172,7 @@ void TCodingPanel::DeleteDragPanel(int i) {
     ForgetPanel(panel);
     PanelAboutToBeRemoved.Emit(i);
     FDragPanels.erase(FDragPanels.begin() + i);
-    for (int j = i; j < DragPanelCount(); ++j) {
-        FDragPanels[j]->SetIndex(j);
-    }
+    Renumber(FDragPanels, i);
     MovePanelNumbers(i + 1, std::numeric_limits<int>::max(), -1);
     AdjustCanvasSize();
     FPlatform.RepaintCanvas();

@@ -235,6 +235,8 @@ private:
     // Every reference n with from <= n < to becomes n + delta.
     void MovePanelNumbers(int from, int to, int delta);
     void MoveConnectorNumbers(int from, int to, int delta);
+    // The selected element's number moves up by one when from <= it < to.
+    void MoveSelectionUp(std::int32_t TCanvasSelection::*number, int from, int to);
     void RepaintPanelNo(int panelNo) const;
     void ClampScrollPositions();
     void ShiftPanels(std::int32_t dx, std::int32_t dy);
