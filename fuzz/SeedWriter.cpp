@@ -15,6 +15,7 @@
 #include "FuzzDocument.h"
 #include "LabelDevice.h"
 #include "Meters.h"
+#include "NoteEditor.h"
 #include "VariablesText.h"
 
 #include <algorithm>
@@ -451,6 +452,39 @@ void WriteStreamSeeds(const TSeedFolder& seeds) {
     seeds.Add("rich-text-size-beyond-end", sRichText, Concat({Integer(1000), Bytes("{\\rtf1}")}));
 }
 
+// --- Rich text -------------------------------------------------------------------
+
+// A note as a rich-text control on a Japanese system saves it.
+const char* const ControlNoteRtf =
+    "{\\rtf1\\ansi\\ansicpg932\\deff0\\deflang1033\\deflangfe1041{\\fonttbl"
+    "{\\f0\\fswiss\\fprq2\\fcharset128 \\'82\\'6c\\'82\\'72 "
+    "\\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e;}"
+    "{\\f1\\fnil\\fcharset0 Arial;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
+    "{\\*\\generator Seed 1.0;}\\viewkind4\\uc1\\pard\\sa200\\b\\f0\\fs21\\lang1041 "
+    "\\'93\\'fa\\'96\\'7b\\'8c\\'ea\\b0\\par\r\n\\cf1\\i\\ul\\f1 caf\\'e9\\cf0\\i0\\ulnone\\f0  "
+    "\\u9731?\\tab\\strike x\\strike0\\line y\\par\r\n}\r\n";
+
+void WriteRichTextSeeds(const TSeedFolder& seeds) {
+    const TBytes note = Bytes(ControlNoteRtf);
+    seeds.Add("control-note.rtf", note);
+    seeds.Add("label-note.rtf", Bytes(LabelRtf));
+    TNoteEditor fresh;
+    seeds.Add("new-label.rtf", fresh.Document().Rtf());
+    seeds.Add("plain-text-cp932", Bytes("\x93\xfa\x96\x7b\r\nline 2"));
+    seeds.Add("empty", {});
+    seeds.Add("cut-in-font-table", Truncated(note, 60));
+    seeds.Add("cut-in-text", Truncated(note, note.size() - 30));
+    seeds.Add("unbalanced-groups", Bytes("{\\rtf1 {\\b a}}}{{\\i b"));
+    seeds.Add("deep-groups",
+              Bytes("{\\rtf1 " + std::string(300, '{') + "a" + std::string(300, '}')));
+    seeds.Add("unicode-and-surrogates",
+              Bytes("{\\rtf1\\uc2\\u12354\\'82\\'a0\\uc1\\u-10179?\\u-8704?\\u-10179?x\\u65536?}"));
+    seeds.Add("binary-and-skipped",
+              Bytes("{\\rtf1{\\pict\\bin99999 ab}{\\*\\x y}{\\info z}\\bin-5 c}"));
+    seeds.Add("broken-escapes-and-numbers",
+              Bytes("{\\rtf1\\'\\'4\\'zz\\fs-99999999999\\f99999999999\\cf-1 x\\}"));
+}
+
 // --- Expressions -----------------------------------------------------------------
 
 void WriteExpressionSeeds(const TSeedFolder& seeds) {
@@ -511,6 +545,7 @@ int main(int argc, char** argv) {
         WriteClipboardSeeds(clipboard);
         WriteStreamSeeds(TSeedFolder(root, "stream_records"));
         WriteExpressionSeeds(TSeedFolder(root, "expression"));
+        WriteRichTextSeeds(TSeedFolder(root, "rich_text"));
         for (int i = 2; i < argc; ++i) {
             WriteExampleSeeds(models, clipboard, argv[i]);
         }

@@ -5,7 +5,7 @@
 #   ./scripts/fuzz.sh [SECONDS] [TARGET...]   SECONDS per target (default 60),
 #                                             every target unless named
 #   ./scripts/fuzz.sh --seeds                 rewrites fuzz/corpus/ from zaro_fuzz_seeds
-# Targets: expression, stream_records, model_file, clipboard_paste.
+# Targets: expression, stream_records, rich_text, model_file, clipboard_paste.
 # Inputs that fail are kept in build-fuzz/artifacts/<target>/; replay one with
 #   build-fuzz/bin/fuzz_<target> FILE
 set -euo pipefail
@@ -14,20 +14,23 @@ source "$ZARO_ROOT/scripts/deps.sh"
 zaro_ensure_packages "${ZARO_BUILD_PACKAGES[@]}" "${ZARO_CLANG_PACKAGES[@]}"
 
 BUILD="$ZARO_ROOT/build-fuzz"
-ALL_TARGETS=(expression stream_records model_file clipboard_paste)
+ALL_TARGETS=(expression stream_records rich_text model_file clipboard_paste)
 
 zaro_configure "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DZARO_FUZZ=ON -DZARO_TESTS=OFF
 cmake --build "$BUILD" --target zaro_fuzzers
 
 # Inputs of zaro_fuzz_seeds, with the example circuits and their devices.
+# Inputs kept from findings (regression-*) are not the seed writer's and stay.
 write_seeds() {
     local out=$1
     local examples=()
     shopt -s nullglob
     examples=("$ZARO_ROOT"/examples/*.zsm)
     shopt -u nullglob
-    rm -rf "$out"
+    if [ -d "$out" ]; then
+        find "$out" -type f ! -name 'regression-*' -delete
+    fi
     "$BUILD/bin/zaro_fuzz_seeds" "$out" "${examples[@]}"
 }
 

@@ -42,8 +42,7 @@ public:
     void Note(const std::string& text, int left, int top, int width, int height) {
         auto& label = static_cast<TLabelDevice&>(Add("TLabelDevice", left, top));
         label.SetBounds(left, top, width, height);
-        const std::string rtf = TNoteEditor::PlainRtf(text);
-        label.NoteEditor().Document().SetRtf(std::vector<std::uint8_t>(rtf.begin(), rtf.end()));
+        label.NoteEditor().SetPlainText(text);
     }
     void Variables(std::vector<std::string> lines) { Doc.SetVariableLines(std::move(lines)); }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The platform of the command-line tool: messages go to the error stream,
 // questions are answered No so that nothing is replaced or discarded without
-// being asked for on the command line, and there is no screen, dialog or clipboard.
+// being asked for on the command line, and there is no screen, dialog, clipboard or
+// desktop to open documents with.
 
 #include "Platform.h"
 
@@ -39,6 +40,7 @@ public:
         return std::nullopt;
     }
     void SetClipboardText(const std::string&) override {}
+    void OpenWithDesktop(const std::string&) override {}
 
 private:
     std::ostream& Messages;

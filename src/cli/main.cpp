@@ -5,6 +5,7 @@
 #include "EvalCommand.h"
 #include "ResaveCommand.h"
 #include "Subcommand.h"
+#include "VersionCommand.h"
 
 #include <array>
 #include <iostream>
@@ -13,11 +14,13 @@ namespace {
 
 using namespace zaro::cli;
 
-constexpr std::array<TSubcommand, 3> Subcommands{{
+constexpr std::array<TSubcommand, 4> Subcommands{{
     {"eval", "EXPR [--var NAME=VALUE]...", "prints the value of an expression", EvalCommand},
     {"resave", "IN.zsm OUT.zsm", "loads a model file and saves it again", ResaveCommand},
     {"analyse", "FILE.zsm --kind dc-linear|ac-linear|dc|ac|dc-keep|ac-keep [--freq TEXT]",
      "runs an analysis and prints every device's results", AnalyseCommand},
+    {"version", "[FILE]", "prints the version information of FILE or of this program",
+     VersionCommand},
 }};
 
 } // namespace

@@ -15,7 +15,7 @@ void* Open(const std::string& path) {
 
 } // namespace
 
-std::string ProgramDirectory() {
+std::string ProgramFileName() {
     std::vector<char> buffer(256);
     for (;;) {
         const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
@@ -23,11 +23,15 @@ std::string ProgramDirectory() {
             return {};
         }
         if (static_cast<std::size_t>(length) < buffer.size()) {
-            const std::string path(buffer.data(), static_cast<std::size_t>(length));
-            return path.substr(0, path.rfind('/'));
+            return std::string(buffer.data(), static_cast<std::size_t>(length));
         }
         buffer.resize(buffer.size() * 2); // the path may have been cut short
     }
+}
+
+std::string ProgramDirectory() {
+    const std::string path = ProgramFileName();
+    return path.substr(0, path.rfind('/'));
 }
 
 void* OpenSharedLibrary(const std::string& fileName) {

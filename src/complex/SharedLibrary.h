@@ -6,6 +6,9 @@
 
 namespace zaro {
 
+// Full path of the running program's file (links resolved); empty when the
+// platform cannot tell.
+std::string ProgramFileName();
 // Folder of the running program, without a trailing separator; empty when the
 // platform cannot tell.
 std::string ProgramDirectory();

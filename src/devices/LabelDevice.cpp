@@ -1,5 +1,6 @@
 #include "LabelDevice.h"
 
+#include "RtfWriter.h"
 #include "ZaroStream.h"
 
 #include <algorithm>
@@ -27,6 +28,11 @@ bool TLabelDevice::CommitNoteRtf(const std::vector<std::uint8_t>& rtf) {
     document.SetRtf(rtf);
     EditCommitted(TCanvasEdit::NoteEdited);
     return true;
+}
+
+bool TLabelDevice::CommitNoteContent(const TRichText& text) {
+    const std::string rtf = WriteRtf(text);
+    return CommitNoteRtf(std::vector<std::uint8_t>(rtf.begin(), rtf.end()));
 }
 
 void TLabelDevice::BuildDCDeviceEquation(TDCCoefArray&, TDCRhsArray&) {}

@@ -19,6 +19,10 @@ public:
     // the canvas takes no edits; a new text raises the canvas's EditCommitted.
     // True when the note holds the text afterwards.
     bool CommitNoteRtf(const std::vector<std::uint8_t>& rtf);
+    // The same with the formatted text the user made, written as RTF. Call it
+    // only when the user changed the text: the writer's bytes for a note that
+    // another program saved differ even when its text is the same.
+    bool CommitNoteContent(const TRichText& text);
 
     // A label adds no rows.
     void BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) override;

@@ -1,22 +1,32 @@
 #include "NoteEditor.h"
 
+#include "RtfWriter.h"
+
 #include <algorithm>
 
 namespace zaro {
 
 TNoteEditor::TNoteEditor() {
-    const std::string rtf = PlainRtf("Description:");
-    FDocument.SetRtf(std::vector<std::uint8_t>(rtf.begin(), rtf.end()));
+    SetPlainText("Description:");
+}
+
+TRichTextFormat TNoteEditor::DefaultFormat() {
+    TRichTextFormat format;
+    format.FaceName = "MS UI Gothic";
+    format.SizeHalfPoints = 18;
+    return format;
+}
+
+void TNoteEditor::SetPlainText(std::string_view text) {
+    SetContent(TRichText::FromPlainText(text, DefaultFormat()));
+}
+
+std::string TNoteEditor::PlainRtf(std::string_view text) {
+    return WriteRtf(TRichText::FromPlainText(text, DefaultFormat()));
 }
 
 void TNoteEditor::SetBounds(int left, int top, int width, int height) {
     FBounds = TRect::FromBounds(left, top, std::max(width, 0), std::max(height, 0));
-}
-
-std::string TNoteEditor::PlainRtf(const std::string& text) {
-    return "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 MS UI "
-           "Gothic;}}\r\n\\pard\\f0\\fs18 " +
-           text + "\\par\r\n}\r\n";
 }
 
 } // namespace zaro

@@ -7,6 +7,7 @@
 #include "RichTextDocument.h"
 
 #include <string>
+#include <string_view>
 
 namespace zaro {
 
@@ -32,8 +33,15 @@ public:
     bool WantTabs = true;
     bool VerticalScrollBar = true;
 
-    // The RTF document of a note that holds `text` (ASCII) as one paragraph.
-    static std::string PlainRtf(const std::string& text);
+    // The format of a new note's text, and of a note stored as plain text.
+    static TRichTextFormat DefaultFormat();
+    // The formatted text of the document, and the document made from one.
+    TRichText Content() const { return FDocument.Content(DefaultFormat()); }
+    void SetContent(const TRichText& text) { FDocument.SetContent(text); }
+    // The document becomes the lines of `text` in the default format.
+    void SetPlainText(std::string_view text);
+    // The RTF document of a note that holds the lines of `text` in the default format.
+    static std::string PlainRtf(std::string_view text);
 
 private:
     TRichTextDocument FDocument;

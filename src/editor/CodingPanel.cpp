@@ -174,6 +174,7 @@ void TCodingPanel::DeleteDragPanel(int i) {
     FDragPanels.erase(FDragPanels.begin() + i);
     Renumber(FDragPanels, i);
     MovePanelNumbers(i + 1, std::numeric_limits<int>::max(), -1);
+    PanelRemoved.Emit(i);
     AdjustCanvasSize();
     FPlatform.RepaintCanvas();
 }

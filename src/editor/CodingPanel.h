@@ -197,6 +197,8 @@ public:
     TSignal<int> PanelInserted;
     // Panel i is about to go, still under its number; its wires are gone already.
     TSignal<int> PanelAboutToBeRemoved;
+    // Panel i has gone; the later panels have moved down by one.
+    TSignal<int> PanelRemoved;
     // Wire i has been added (its route may follow in a WireRerouted).
     TSignal<int> WireAdded;
     // Wire i has gone; the later wires have moved down by one.

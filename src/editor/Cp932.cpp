@@ -1,52 +1,13 @@
 #include "Cp932.h"
 
+#include "CodePageConverter.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <iconv.h>
 
 namespace zaro {
 
 namespace {
-
-// One iconv descriptor per direction and thread, opened on first use.
-class TConverter {
-public:
-    TConverter(const char* to, const char* from) : Handle(iconv_open(to, from)) {}
-    ~TConverter() {
-        if (Handle != reinterpret_cast<iconv_t>(-1)) {
-            iconv_close(Handle);
-        }
-    }
-    TConverter(const TConverter&) = delete;
-    TConverter& operator=(const TConverter&) = delete;
-
-    // Converts all of `input`; returns the offset of the first byte that could
-    // not be converted, or npos on success.
-    std::size_t Convert(std::string_view input, std::string& output) {
-        if (Handle == reinterpret_cast<iconv_t>(-1)) {
-            throw EZaroError("The code page 932 converter is not available.");
-        }
-        iconv(Handle, nullptr, nullptr, nullptr, nullptr);
-        output.clear();
-        char* in = const_cast<char*>(input.data());
-        std::size_t inLeft = input.size();
-        char buffer[1024];
-        while (inLeft > 0) {
-            char* out = buffer;
-            std::size_t outLeft = sizeof buffer;
-            std::size_t rc = iconv(Handle, &in, &inLeft, &out, &outLeft);
-            output.append(buffer, static_cast<std::size_t>(out - buffer));
-            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                return static_cast<std::size_t>(in - input.data());
-            }
-        }
-        return std::string_view::npos;
-    }
-
-private:
-    iconv_t Handle;
-};
 
 // Length of the UTF-8 sequence starting with `lead`, 0 when it cannot start one.
 int SequenceLength(unsigned char lead) {
@@ -77,28 +38,48 @@ std::uint32_t DecodeAt(std::string_view text, std::size_t pos) {
     return cp;
 }
 
+// Length of the valid sequence at `i`, 0 when none starts there.
+int ValidSequenceAt(std::string_view text, std::size_t i) {
+    int n = SequenceLength(static_cast<unsigned char>(text[i]));
+    if (n == 0 || i + n > text.size()) {
+        return 0;
+    }
+    for (int k = 1; k < n; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    std::uint32_t cp = DecodeAt(text, i);
+    static constexpr std::uint32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < Smallest[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return 0;
+    }
+    return n;
+}
+
 } // namespace
 
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
-        int n = SequenceLength(static_cast<unsigned char>(text[i]));
-        if (n == 0 || i + n > text.size()) {
-            return false;
-        }
-        for (int k = 1; k < n; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        std::uint32_t cp = DecodeAt(text, i);
-        static constexpr std::uint32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (cp < Smallest[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        const int n = ValidSequenceAt(text, i);
+        if (n == 0) {
             return false;
         }
         i += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+std::uint32_t NextCodePoint(std::string_view text, std::size_t& pos) {
+    const int n = ValidSequenceAt(text, pos);
+    if (n == 0) {
+        ++pos;
+        return 0xFFFD;
+    }
+    const std::uint32_t cp = DecodeAt(text, pos);
+    pos += static_cast<std::size_t>(n);
+    return cp;
 }
 
 void AppendUtf8(std::string& text, std::uint32_t cp) {
@@ -121,23 +102,27 @@ void AppendUtf8(std::string& text, std::uint32_t cp) {
 
 namespace {
 
-TConverter& Encoder() {
-    thread_local TConverter converter("CP932", "UTF-8");
+TCodePageConverter& Encoder() {
+    thread_local TCodePageConverter converter("CP932", "UTF-8");
     return converter;
 }
 
-TConverter& Decoder() {
-    thread_local TConverter converter("UTF-8", "CP932");
+TCodePageConverter& Decoder() {
+    thread_local TCodePageConverter converter("UTF-8", "CP932");
     return converter;
+}
+
+// Converts all of `input` into `output` (replaced); npos on success.
+std::size_t ConvertAll(TCodePageConverter& converter, std::string_view input, std::string& output) {
+    output.clear();
+    return converter.Convert(input, output);
 }
 
 // True when the character encodes and decodes back to itself; the converter
 // folds some characters (U+00A5, U+203E, U+301C, ...) onto others.
 bool RoundTrips(std::string_view character) {
     std::string bytes;
-    std::string back;
-    return Encoder().Convert(character, bytes) == std::string_view::npos &&
-           Decoder().Convert(bytes, back) == std::string_view::npos && back == character;
+    return TryUtf8ToCp932(character, bytes);
 }
 
 [[noreturn]] void Unrepresentable(std::string_view utf8, std::size_t pos) {
@@ -177,12 +162,16 @@ std::string Utf8ToCp932(std::string_view utf8) {
         throw ECp932Error(ECp932Error::TKind::InvalidUtf8, "The text is not valid UTF-8.");
     }
     std::string result;
-    std::string back;
-    if (Encoder().Convert(utf8, result) != std::string_view::npos ||
-        Decoder().Convert(result, back) != std::string_view::npos || back != utf8) {
+    if (!TryUtf8ToCp932(utf8, result)) {
         ReportFirstUnrepresentable(utf8);
     }
     return result;
+}
+
+bool TryUtf8ToCp932(std::string_view utf8, std::string& cp932) {
+    std::string back;
+    return IsValidUtf8(utf8) && ConvertAll(Encoder(), utf8, cp932) == std::string_view::npos &&
+           ConvertAll(Decoder(), cp932, back) == std::string_view::npos && back == utf8;
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
@@ -190,7 +179,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
         return std::string(cp932);
     }
     std::string result;
-    std::size_t bad = Decoder().Convert(cp932, result);
+    std::size_t bad = ConvertAll(Decoder(), cp932, result);
     if (bad != std::string_view::npos) {
         throw ECp932Error(ECp932Error::TKind::InvalidCp932,
                           "The bytes are not valid code page 932 text (byte offset " +

@@ -25,7 +25,14 @@ std::string Utf8ToCp932(std::string_view utf8);
 // "The bytes are not valid code page 932 text (byte offset N)."
 std::string Cp932ToUtf8(std::string_view cp932);
 
+// The code page 932 bytes of the text when every character has a code that
+// reads back as itself; false (and `cp932` unspecified) otherwise.
+bool TryUtf8ToCp932(std::string_view utf8, std::string& cp932);
+
 bool IsValidUtf8(std::string_view text);
+// Decodes the character at `pos` and moves `pos` behind it; a byte that does
+// not start a valid sequence gives U+FFFD and moves one byte.
+std::uint32_t NextCodePoint(std::string_view text, std::size_t& pos);
 // Appends the UTF-8 form of a Unicode scalar value (no surrogates, at most U+10FFFF).
 void AppendUtf8(std::string& text, std::uint32_t codePoint);
 

@@ -65,6 +65,10 @@ public:
                                   const std::vector<std::uint8_t>& bytes) = 0;
     virtual std::optional<std::vector<std::uint8_t>> ClipboardData(const std::string& format) = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
+
+    // Opens a document or web page (a URL, file:// for local files) with the
+    // desktop's opener; a failure is not reported.
+    virtual void OpenWithDesktop(const std::string& url) = 0;
 };
 
 } // namespace zaro

@@ -2,6 +2,8 @@
 // The document of a rich-text note as the core keeps it: the RTF bytes the
 // editor saved. The view renders them and hands back what the user edited.
 
+#include "RichText.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -15,6 +17,12 @@ public:
     void SetRtf(std::vector<std::uint8_t> rtf) { FRtf = std::move(rtf); }
     bool IsEmpty() const { return FRtf.empty(); }
     void Clear() { FRtf.clear(); }
+
+    // The formatted text the bytes hold (see ReadRtf); bytes that are not
+    // RTF read as plain text in `plainFormat`.
+    TRichText Content(const TRichTextFormat& plainFormat = {}) const;
+    // The bytes become the RTF of `text`.
+    void SetContent(const TRichText& text);
 
     // Writes the document's bytes at the stream's position.
     void SaveToStream(TStream& stream) const;

@@ -23,4 +23,17 @@ inline std::string UpperAscii(std::string_view text) {
     return upper;
 }
 
+// Equal when the texts differ at most in the case of ASCII letters.
+inline bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace zaro

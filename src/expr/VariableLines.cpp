@@ -6,22 +6,10 @@ namespace zaro {
 
 namespace {
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (UpperAscii(a[i]) != UpperAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The line's value text when the line belongs to name.
 std::optional<std::string_view> ValueOfLine(std::string_view line, std::string_view name) {
     std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos || !SameNameIgnoringCase(line.substr(0, equals), name)) {
+    if (equals == std::string_view::npos || !SameIgnoringAsciiCase(line.substr(0, equals), name)) {
         return std::nullopt;
     }
     return line.substr(equals + 1);

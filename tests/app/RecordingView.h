@@ -117,6 +117,12 @@ public:
             EXPECT_EQ(Picture.Panels.at(i).Panel, &Canvas.DragPanel(i)) << "still numbered";
             Picture.Panels.erase(Picture.Panels.begin() + i);
         });
+        Links += canvas.PanelRemoved.Connect([this](int i) {
+            EXPECT_EQ(Canvas.DragPanelCount(), static_cast<int>(Picture.Panels.size())) << "gone";
+            for (int k = i; k < Canvas.DragPanelCount(); ++k) {
+                EXPECT_EQ(Canvas.DragPanel(k).Index(), k) << "renumbered";
+            }
+        });
         Links += canvas.WireAdded.Connect([this](int i) {
             Picture.Wires.insert(Picture.Wires.begin() + i, WireOf(Canvas.Connector(i)));
         });

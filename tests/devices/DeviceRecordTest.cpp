@@ -172,6 +172,16 @@ TEST(LabelRecord, RichTextBlockCarriesTheFormattedDocument) {
     EXPECT_EQ(copy.NoteEditor().Document().Rtf(), label.NoteEditor().Document().Rtf());
 }
 
+TEST(LabelRecord, CommittedFormattedTextIsKeptAsRtf) {
+    TDeviceBench bench;
+    TLabelDevice label(bench.Evaluator);
+    TRichTextFormat bold = TNoteEditor::DefaultFormat();
+    bold.Bold = true;
+    const TRichText text = TRichText::FromPlainText("電源回路\nVCC = 12 V", bold);
+    EXPECT_TRUE(label.CommitNoteContent(text));
+    EXPECT_EQ(label.NoteEditor().Content(), text);
+}
+
 TEST(LabelRecord, EmptyBlockGivesAnEmptyDocument) {
     TDeviceBench bench;
     TLabelDevice label(bench.Evaluator);
@@ -194,6 +204,8 @@ TEST(LabelGeometry, FreshLabel) {
     EXPECT_EQ(label.NoteEditor().FontHeight, 11);
     const auto& rtf = label.NoteEditor().Document().Rtf();
     EXPECT_NE(std::string(rtf.begin(), rtf.end()).find("Description:"), std::string::npos);
+    EXPECT_EQ(label.NoteEditor().Content(),
+              TRichText::FromPlainText("Description:", TNoteEditor::DefaultFormat()));
 }
 
 TEST(LabelGeometry, ResizeKeepsAMinimumAndFillsTheEditor) {

@@ -99,6 +99,9 @@ public:
         return it->second;
     }
     void SetClipboardText(const std::string& text) override { ClipboardText = text; }
+    void OpenWithDesktop(const std::string& url) override {
+        Calls.push_back("OpenWithDesktop: " + url);
+    }
 
 private:
     std::optional<std::string> NextFile(const std::string& call) {
