@@ -19,6 +19,7 @@ void TEditHistory::Commit(TEditStep step) {
     TCanvasChange change = TCanvasChange::Between(*FBefore, TakeCanvasSnapshot(Canvas, Ids));
     FBefore.reset();
     FSteps.Push({std::move(step), std::move(change)});
+    Changed.Emit();
 }
 
 std::string TEditHistory::UndoName() const {
@@ -46,6 +47,7 @@ std::optional<TEditStep> TEditHistory::Step(TChangeDirection direction) {
         Apply(back ? FSteps.StepToUndo() : FSteps.StepToRedo(), direction);
     if (done) {
         back ? FSteps.StepBack() : FSteps.StepForward();
+        Changed.Emit();
     }
     return done;
 }
@@ -65,6 +67,7 @@ std::optional<TEditStep> TEditHistory::Apply(const TUndoStep& step, TChangeDirec
 void TEditHistory::Clear() {
     FBefore.reset();
     FSteps.Clear();
+    Changed.Emit();
 }
 
 void TEditHistory::LoseTrack() {

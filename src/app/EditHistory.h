@@ -7,6 +7,7 @@
 #include "CanvasIdentities.h"
 #include "CanvasSnapshot.h"
 #include "CodingPanel.h"
+#include "Signal.h"
 #include "UndoStack.h"
 
 #include <optional>
@@ -50,6 +51,9 @@ public:
     // The steps, for their limits and figures.
     TUndoStack& Steps() { return FSteps; }
     const TUndoStack& Steps() const { return FSteps; }
+
+    // A step was kept, applied or dropped: what the Edit menu offers may differ.
+    TSignal<> Changed;
 
 private:
     std::optional<TEditStep> Step(TChangeDirection direction);

@@ -53,6 +53,10 @@ void TActionSet::AddShortcuts() {
     for (const auto& [name, key] : keys) {
         Actions.at(name)->setShortcut(key);
     }
+    Actions.at("AtnEditUndo")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Actions.at("AtnEditRedo")
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 }
 
 QAction* TActionSet::Action(const std::string& name) const {
@@ -61,19 +65,36 @@ QAction* TActionSet::Action(const std::string& name) const {
 }
 
 void TActionSet::SetAllEnabled(bool enabled) {
-    for (const auto& entry : Actions) {
-        entry.second->setEnabled(enabled);
+    FAllEnabled = enabled;
+    for (const auto& [name, action] : Actions) {
+        action->setEnabled(enabled && Available(name));
     }
 }
 
 // Qt reports a hidden action as disabled whatever it was set to; hidden ones do not count.
 bool TActionSet::AllEnabled() const {
-    for (const auto& entry : Actions) {
-        if (entry.second->isVisible() && !entry.second->isEnabled()) {
+    for (const auto& [name, action] : Actions) {
+        if (action->isVisible() && !action->isEnabled() && Available(name)) {
             return false;
         }
     }
     return true;
+}
+
+void TActionSet::SetCondition(const std::string& name, std::function<bool()> available) {
+    Conditions[name] = std::move(available);
+    RefreshConditions();
+}
+
+void TActionSet::RefreshConditions() {
+    for (const auto& [name, available] : Conditions) {
+        Actions.at(name)->setEnabled(FAllEnabled && available());
+    }
+}
+
+bool TActionSet::Available(const std::string& name) const {
+    const auto it = Conditions.find(name);
+    return it == Conditions.end() || it->second();
 }
 
 void TActionSet::FillMenuBar(QMenuBar& bar) const {

@@ -25,10 +25,14 @@ public:
 
     // The action of a command; nullptr for an unknown name.
     QAction* Action(const std::string& name) const;
-    // Every command, shown or hidden.
+    // Every command, shown or hidden; a command with a condition only while it holds.
     void SetAllEnabled(bool enabled);
-    // Whether every shown command is enabled.
+    // Whether every shown command is enabled, those held off by their condition aside.
     bool AllEnabled() const;
+    // The command is enabled only while `available` says so, from now on.
+    void SetCondition(const std::string& name, std::function<bool()> available);
+    // Asks the conditions again; while every command is disabled they stay so.
+    void RefreshConditions();
 
     void FillMenuBar(QMenuBar& bar) const;
     // `frequencyField` stands where the layout names EditFreq.
@@ -39,8 +43,11 @@ public:
 
 private:
     void AddShortcuts();
+    bool Available(const std::string& name) const;
 
     std::map<std::string, QAction*> Actions;
+    std::map<std::string, std::function<bool()>> Conditions;
+    bool FAllEnabled = true;
 };
 
 } // namespace zaro::gui

@@ -11,6 +11,7 @@
 #include "ModelFile.h"
 #include "ProgressWindow.h"
 #include "SymbolPictures.h"
+#include "UndoCommands.h"
 #include "ValueBox.h"
 #include "ZaroMathImport.h"
 
@@ -26,6 +27,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 
@@ -174,6 +176,8 @@ void TFrmMainWnd::BuildCommands() {
         {"AtnFileSave", [&d] { AtnFileSave(d); }},
         {"AtnFileSaveAs", [&d] { AtnFileSaveAs(d); }},
         {"AtnFileExit", [this] { close(); }},
+        {"AtnEditUndo", [&d] { AtnEditUndo(d); }},
+        {"AtnEditRedo", [&d] { AtnEditRedo(d); }},
         {"AtnEditCut", [&d] { AtnEditCut(d); }},
         {"AtnEditCopy", [&d] { AtnEditCopy(d); }},
         {"AtnEditPaste", [&d] { AtnEditPaste(d); }},
@@ -193,10 +197,15 @@ void TFrmMainWnd::BuildCommands() {
     }
 }
 
-// A value box being typed in is committed first, so the command sees its text.
+// A value box being typed in is committed first, so the command sees its text;
+// undo and redo first take back the typing itself.
 void TFrmMainWnd::RunCommand(const std::string& name) {
     const auto it = Commands.find(name);
     if (it == Commands.end()) {
+        return;
+    }
+    const bool undo = name == "AtnEditUndo";
+    if ((undo || name == "AtnEditRedo") && StepFocusedText(!undo)) {
         return;
     }
     CommitFocusedValueBox();
@@ -209,6 +218,27 @@ void TFrmMainWnd::CommitFocusedValueBox() {
     }
 }
 
+// The focused text control's own undo or redo; false when it has none to apply.
+bool TFrmMainWnd::StepFocusedText(bool redo) {
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+        if (redo ? !line->isRedoAvailable() : !line->isUndoAvailable()) {
+            return false;
+        }
+        redo ? line->redo() : line->undo();
+        return true;
+    }
+    if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
+        const QTextDocument& typed = *text->document();
+        if (text->isReadOnly() || !(redo ? typed.isRedoAvailable() : typed.isUndoAvailable())) {
+            return false;
+        }
+        redo ? text->redo() : text->undo();
+        return true;
+    }
+    return false;
+}
+
 // --- Following the document --------------------------------------------------------
 
 void TFrmMainWnd::Listen() {
@@ -216,6 +246,21 @@ void TFrmMainWnd::Listen() {
     Links += d.VariablesTextChanged.Connect([this] { ShowVariables(); });
     Links += d.PropertyTextChanged.Connect([this] { ShowProperty(); });
     Links += d.BusyChanged.Connect([this] { BusyChanged(); });
+    Links += d.History().Changed.Connect([this] { ShowUndoState(); });
+    FActions->SetCondition("AtnEditUndo", [&d] { return d.CanUndo(); });
+    FActions->SetCondition("AtnEditRedo", [&d] { return d.CanRedo(); });
+    ShowUndoState();
+}
+
+// Enabled while there is a step, its tip naming it.
+void TFrmMainWnd::ShowUndoState() {
+    FActions->RefreshConditions();
+    for (auto [name, tip] : {std::pair{"AtnEditUndo", UndoStatusTip(*Doc)},
+                             std::pair{"AtnEditRedo", RedoStatusTip(*Doc)}}) {
+        QAction* action = FActions->Action(name);
+        action->setStatusTip(QString::fromStdString(tip));
+        action->setToolTip(action->statusTip());
+    }
 }
 
 // While an analysis runs nothing that it reads can be typed into.
@@ -224,6 +269,7 @@ void TFrmMainWnd::BusyChanged() {
     FEditFreq->setReadOnly(busy);
     FMemoVariables->setReadOnly(busy);
     FCanvasView->SetValueBoxesLocked(busy);
+    ShowUndoState();
 }
 
 void TFrmMainWnd::ShowVariables() {

@@ -73,6 +73,8 @@ private:
     void VariablesEdited();
     void ShowProperty();
     void CommitFocusedValueBox();
+    bool StepFocusedText(bool redo);
+    void ShowUndoState();
     void RestoreGeometry();
     void SaveGeometry() const;
 
