@@ -6,6 +6,7 @@
 
 #include "CircuitDocument.h"
 #include "DevicePlacement.h"
+#include "DocumentSnapshot.h"
 #include "FakePlatform.h"
 #include "FakeProgressView.h"
 #include "FuzzCheck.h"
@@ -20,20 +21,8 @@ namespace zaro::fuzz {
 
 using TBytes = std::vector<std::uint8_t>;
 
-// What a refused input must leave exactly as it was.
-struct TDocumentSnapshot {
-    TBytes Model;
-    std::string FileName;
-    bool Modified = false;
-    bool ResultsValid = false;
-    TPoint Scroll;
-    bool operator==(const TDocumentSnapshot&) const = default;
-};
-
-inline TDocumentSnapshot Snapshot(const TCircuitDocument& document) {
-    return {ModelBytes(document), document.FileName(), document.Modified(),
-            document.Analysis().ResultsValid(), document.Canvas().ScrollPosition()};
-}
+using test::Snapshot;
+using test::TDocumentSnapshot;
 
 // The analyses need ZaroMath; it lies beside the fuzz programs.
 inline void BindZaroMath() {
@@ -51,9 +40,9 @@ public:
         TZaroSimDevice& resistor = Place("TResistor", 160, 16);
         TZaroSimDevice& gnd = Place("TGnd", 16, 160);
         resistor.ValueEdit()->SetText("VCC*1k");
-        Doc.Canvas().ConnectPorts(source.Index(), 1, resistor.Index(), 0);
-        Doc.Canvas().ConnectPorts(resistor.Index(), 1, source.Index(), 0);
-        Doc.Canvas().ConnectPorts(source.Index(), 0, gnd.Index(), 0);
+        Builder.Wire(source, 1, resistor, 0);
+        Builder.Wire(resistor, 1, source, 0);
+        Builder.Wire(source, 0, gnd, 0);
         Doc.SetVariableLines({"VCC=5"});
         Doc.SetFileName("/previous/circuit.zsm");
         Doc.SetModified(true);
@@ -98,14 +87,13 @@ public:
     }
 
     TZaroSimDevice& Place(std::string_view className, int left, int top) {
-        TZaroSimDevice& device = PlaceDevice(Doc, className);
-        device.SetBounds(left, top, device.Width(), device.Height());
-        return device;
+        return Builder.Place(className, left, top);
     }
 
     test::TFakePlatform Platform;
     test::TFakeProgressView ProgressView;
     TCircuitDocument Doc{Platform, ProgressView};
+    TCircuitBuilder Builder = PlacingBuilder(Doc);
 
 private:
     static TBytes ReadAndWrite(const TBytes& bytes) {

@@ -163,7 +163,7 @@ void BuildAllClasses(TFuzzDocument& fuzz) {
     label.SetBounds(label.Left(), label.Top(), 200, 120);
     TCodingPanel& canvas = doc.Canvas();
     auto wire = [&](const char* a, int pa, const char* b, int pb) {
-        canvas.ConnectPorts(DeviceOf(doc, a).Index(), pa, DeviceOf(doc, b).Index(), pb);
+        fuzz.Builder.Wire(DeviceOf(doc, a), pa, DeviceOf(doc, b), pb);
     };
     wire("TResistor", 1, "TCapacitor", 0);
     wire("TVDC", 1, "TAmMeter", 0);
@@ -193,9 +193,8 @@ void BuildDivider(TFuzzDocument& fuzz) {
     source.ValueEdit()->SetText("V0");
     r1.ValueEdit()->SetText("1k");
     r2.ValueEdit()->SetText("2.2k");
-    TCodingPanel& canvas = doc.Canvas();
     auto wire = [&](TDragPanel& a, int pa, TDragPanel& b, int pb) {
-        canvas.ConnectPorts(a.Index(), pa, b.Index(), pb);
+        fuzz.Builder.Wire(a, pa, b, pb);
     };
     wire(source, 0, fuzz.Place("TGnd", 16, 160), 0);
     wire(source, 1, meter, 0);

@@ -17,7 +17,7 @@ BUILD="$ZARO_ROOT/build-fuzz"
 ALL_TARGETS=(expression stream_records rich_text model_file clipboard_paste)
 
 zaro_configure "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DZARO_FUZZ=ON -DZARO_TESTS=OFF
+    -DZARO_FUZZ=ON -DZARO_TESTS=OFF -DZARO_WERROR=ON
 cmake --build "$BUILD" --target zaro_fuzzers
 
 # Inputs of zaro_fuzz_seeds, with the example circuits and their devices.

@@ -25,19 +25,15 @@ using namespace zaro;
 // between ports, a note explains the circuit.
 class TSketch {
 public:
-    explicit TSketch(TCircuitDocument& document) : Doc(document) {}
+    explicit TSketch(TCircuitDocument& document)
+        : Doc(document), Builder(PlacingBuilder(document)) {}
 
     TZaroSimDevice& Add(std::string_view className, int left, int top,
                         const std::string& value = "") {
-        TZaroSimDevice& device = PlaceDevice(Doc, className);
-        device.SetBounds(left, top, device.Width(), device.Height());
-        if (!value.empty()) {
-            device.ValueEdit()->SetText(value);
-        }
-        return device;
+        return Builder.Place(className, left, top, value);
     }
     void Wire(const TDragPanel& from, int fromPort, const TDragPanel& to, int toPort) {
-        Doc.Canvas().ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
+        Builder.Wire(from, fromPort, to, toPort);
     }
     void Note(const std::string& text, int left, int top, int width, int height) {
         auto& label = static_cast<TLabelDevice&>(Add("TLabelDevice", left, top));
@@ -48,6 +44,7 @@ public:
 
 private:
     TCircuitDocument& Doc;
+    TCircuitBuilder Builder;
 };
 
 // VIN over RA and RB in series; the ammeter reads the current, the volt meter

@@ -23,6 +23,7 @@ void TAnalysisCommands::RunCommand(TAnalysisKind kind, bool clearsDebugLog, TBod
         Host.DebugLog().clear();
     }
     Equations.Progress().ClearUserBreak();
+    Host.SetDiagnosis({});
     try {
         body();
     } catch (...) {
@@ -45,6 +46,7 @@ void TAnalysisCommands::Finish(TAnalysisKind kind) {
 bool TAnalysisCommands::StartBody() {
     Equations.State().SetResultsValid(false);
     if (!Equations.CheckCircuit()) {
+        Host.SetDiagnosis(DiagnoseWiring(Equations.Canvas()));
         return false;
     }
     TFrmProgress& progress = Equations.Progress();
@@ -79,6 +81,33 @@ TAnalysisCommands::TOutcome TAnalysisCommands::Guarded(TStep step, const char* f
     }
 }
 
+template <typename TStep> auto TAnalysisCommands::Diagnosed(TFailedStep failedStep, TStep step) {
+    return [this, failedStep, step] {
+        try {
+            step();
+        } catch (const EUserBreak&) {
+            throw;
+        } catch (const EMathError&) {
+            Diagnose(failedStep, true);
+            throw;
+        } catch (const std::exception&) {
+            Diagnose(failedStep, false);
+            throw;
+        }
+    };
+}
+
+// The failure is what the user is told about; a diagnosis that cannot be made
+// leaves nothing to add to it.
+void TAnalysisCommands::Diagnose(TFailedStep failedStep, bool mathError) {
+    try {
+        Host.SetDiagnosis(
+            DiagnoseFailedStep(Equations.Canvas(), Equations.State(), failedStep, mathError));
+    } catch (const std::exception&) {
+        Host.SetDiagnosis({});
+    }
+}
+
 void TAnalysisCommands::ReadFrequency() {
     StoreFrequencyVariable(Host.Variables(), ZaroStrToFloat(Host.FrequencyText()));
 }
@@ -94,14 +123,14 @@ void TAnalysisCommands::ShowInformation(const std::string& text) {
 
 // --- Linear commands ---------------------------------------------------------------
 
-void TAnalysisCommands::AtnSimulateDC() {
-    RunCommand(TAnalysisKind::akLinearDC, false, [this] {
+template <typename TPrepare, typename TSolve>
+void TAnalysisCommands::LinearCommand(TAnalysisKind kind, TPrepare prepare, TSolve solve) {
+    RunCommand(kind, false, [&] {
         if (!StartBody()) {
             return;
         }
-        Equations.PrepareAnalysis();
-        if (Guarded([this] { Equations.SolveDCLinear(); }, MsgLinearFailed, true) ==
-            TOutcome::Failed) {
+        prepare();
+        if (Guarded(solve, MsgLinearFailed, true) == TOutcome::Failed) {
             return;
         }
         Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
@@ -109,82 +138,71 @@ void TAnalysisCommands::AtnSimulateDC() {
     });
 }
 
+void TAnalysisCommands::AtnSimulateDC() {
+    LinearCommand(TAnalysisKind::akLinearDC,
+                  Diagnosed(TFailedStep::DCSolve, [this] { Equations.PrepareAnalysis(); }),
+                  Diagnosed(TFailedStep::DCSolve, [this] { Equations.SolveDCLinear(); }));
+}
+
 void TAnalysisCommands::AtnSimulateAC() {
-    RunCommand(TAnalysisKind::akLinearAC, false, [this] {
-        if (!StartBody()) {
-            return;
-        }
-        ReadFrequency();
-        if (Guarded([this] { Equations.SolveACLinear(); }, MsgLinearFailed, true) ==
-            TOutcome::Failed) {
-            return;
-        }
-        Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
-        HandOver();
-    });
+    LinearCommand(
+        TAnalysisKind::akLinearAC, [this] { ReadFrequency(); },
+        Diagnosed(TFailedStep::ACSolve, [this] { Equations.SolveACLinear(); }));
 }
 
 // --- Non-linear commands -----------------------------------------------------------
 
-void TAnalysisCommands::NonLinearDCBody(bool initialise) {
+// The DC operating point; false when the search failed (and said so).
+bool TAnalysisCommands::OperatingPoint(bool initialise) {
     Equations.Progress().SetDCBiasState(TCheckBoxState::cbChecked);
-    if (Guarded([this, initialise] { NonLinear.RunNonLinear(initialise); }, MsgDCFailed, true) ==
-        TOutcome::Failed) {
-        return;
+    if (Guarded(Diagnosed(TFailedStep::OperatingPoint,
+                          [this, initialise] { NonLinear.RunNonLinear(initialise); }),
+                MsgDCFailed, true) == TOutcome::Failed) {
+        return false;
     }
     Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
-    HandOver();
+    return true;
 }
 
-void TAnalysisCommands::NonLinearACBody(bool initialise) {
-    Equations.Progress().SetDCBiasState(TCheckBoxState::cbChecked);
-    if (Guarded([this, initialise] { NonLinear.RunNonLinear(initialise); }, MsgDCFailed, true) ==
-        TOutcome::Failed) {
-        return;
-    }
-    Equations.Progress().SetLinearState(TCheckBoxState::cbChecked);
-    if (Guarded([this] { Equations.SolveACLinear(); }, MsgACFailed, false) == TOutcome::Failed) {
-        return;
-    }
-    HandOver();
+void TAnalysisCommands::NonLinearCommand(const TNonLinearCommand& command) {
+    RunCommand(command.Kind, command.ClearsDebugLog, [&] {
+        if (!StartBody()) {
+            return;
+        }
+        if (command.ReadsFrequency) {
+            ReadFrequency();
+        } else {
+            Diagnosed(TFailedStep::DCSolve, [this] { Equations.PrepareAnalysis(); })();
+        }
+        if (!OperatingPoint(command.Initialise)) {
+            return;
+        }
+        const bool withAC = command.Kind == TAnalysisKind::akAC;
+        if (withAC &&
+            Guarded(Diagnosed(TFailedStep::ACSolve, [this] { Equations.SolveACLinear(); }),
+                    MsgACFailed, false) == TOutcome::Failed) {
+            return;
+        }
+        HandOver();
+    });
 }
 
 void TAnalysisCommands::AtnSimulateDCNonLinear() {
-    RunCommand(TAnalysisKind::akDC, true, [this] {
-        if (StartBody()) {
-            ReadFrequency();
-            NonLinearDCBody(true);
-        }
-    });
+    NonLinearCommand({TAnalysisKind::akDC, true, true, true});
 }
 
 void TAnalysisCommands::AtnSimulateDCAdditional() {
-    RunCommand(TAnalysisKind::akDC, true, [this] {
-        if (StartBody()) {
-            ReadFrequency();
-            NonLinearDCBody(false);
-        }
-    });
+    NonLinearCommand({TAnalysisKind::akDC, false, true, true});
 }
 
 void TAnalysisCommands::AtnSimulateACNonLinear() {
-    RunCommand(TAnalysisKind::akAC, true, [this] {
-        if (StartBody()) {
-            ReadFrequency();
-            NonLinearACBody(true);
-        }
-    });
+    NonLinearCommand({TAnalysisKind::akAC, true, true, true});
 }
 
 // Keeps F and the debug log; its own preparation resets the parameters, so
 // the operating-point search starts from the start values.
 void TAnalysisCommands::AtnSimulateACAdditional() {
-    RunCommand(TAnalysisKind::akAC, false, [this] {
-        if (StartBody()) {
-            Equations.PrepareAnalysis();
-            NonLinearACBody(false);
-        }
-    });
+    NonLinearCommand({TAnalysisKind::akAC, false, false, false});
 }
 
 } // namespace zaro

@@ -4,6 +4,7 @@
 // user break from anything else, result hand-over and the final refresh.
 
 #include "AnalysisHost.h"
+#include "CircuitDiagnosis.h"
 #include "CircuitEquations.h"
 #include "NonLinearAnalysis.h"
 
@@ -58,9 +59,22 @@ private:
     bool StartBody();
     template <typename TStep>
     TOutcome Guarded(TStep step, const char* failureMessage, bool catchesUserBreak);
+    // The step, made to hand the host a diagnosis of the circuit when it fails
+    // (a user break is no failure).
+    template <typename TStep> auto Diagnosed(TFailedStep failedStep, TStep step);
+    void Diagnose(TFailedStep failedStep, bool mathError);
     void ReadFrequency();
-    void NonLinearDCBody(bool initialise);
-    void NonLinearACBody(bool initialise);
+    template <typename TPrepare, typename TSolve>
+    void LinearCommand(TAnalysisKind kind, TPrepare prepare, TSolve solve);
+    // What tells the four non-linear commands apart, in this order.
+    struct TNonLinearCommand {
+        TAnalysisKind Kind; // akAC solves AC at the operating point
+        bool Initialise;    // the search starts from the start values
+        bool ClearsDebugLog;
+        bool ReadsFrequency; // else a preparation of its own
+    };
+    void NonLinearCommand(const TNonLinearCommand& command);
+    bool OperatingPoint(bool initialise);
     void HandOver();
     void ShowInformation(const std::string& text);
 

@@ -7,6 +7,8 @@
 
 namespace zaro {
 
+struct TCircuitDiagnosis;
+
 class TAnalysisHost {
 public:
     virtual ~TAnalysisHost() = default;
@@ -17,6 +19,9 @@ public:
     virtual void UpdateStatus() = 0;
     // Rebuilds the property text of the selected device.
     virtual void ShowDeviceProperty() = 0;
+    // What is wrong with the circuit after a failed command; an empty one when
+    // a command starts. Shown with the property text from then on.
+    virtual void SetDiagnosis(const TCircuitDiagnosis& diagnosis) = 0;
 
     // Text of the frequency field.
     virtual std::string FrequencyText() const = 0;

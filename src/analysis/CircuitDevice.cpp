@@ -12,4 +12,15 @@ TZaroSimDevice& DeviceAt(const TCodingPanel& canvas, int index) {
     return *device;
 }
 
+bool PortsSolved(const TDragPanel& panel, const TAnalysisState& state) {
+    for (int j = 0; j < panel.PortCount(); ++j) {
+        const int wire = panel.PortConnectorNo(j);
+        if (wire < 0 || wire >= static_cast<int>(state.WireVoltages.size()) ||
+            wire >= static_cast<int>(state.WireCurrents.size())) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace zaro

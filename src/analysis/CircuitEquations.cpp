@@ -1,21 +1,20 @@
 #include "CircuitEquations.h"
 
 #include "CircuitDevice.h"
-#include "DenseSolvers.h"
 #include "ProgressDlg.h"
 #include "Sources.h"
+#include "SparseSystemSolver.h"
 
 #include <array>
 
 namespace zaro {
 
-namespace {
-
-// A ground or a level fixes the potential the others are measured against.
 bool IsReferenceDevice(const TDragPanel& panel) {
     return dynamic_cast<const TGnd*>(&panel) != nullptr ||
            dynamic_cast<const TLevel*>(&panel) != nullptr;
 }
+
+namespace {
 
 bool HasUnwiredPort(const TDragPanel& panel) {
     for (int j = 0; j < panel.PortCount(); ++j) {
@@ -26,22 +25,6 @@ bool HasUnwiredPort(const TDragPanel& panel) {
     return false;
 }
 
-// Entry `index` of a flat array, range-checked.
-template <typename T> T& At(std::vector<T>& items, long long index) {
-    CheckIndex(index, static_cast<long long>(items.size()));
-    return items[static_cast<std::size_t>(index)];
-}
-
-// Column of the potential of the wire at each port: 2 * PortConnectorNo.
-std::array<long long, DevicePortSlots> PotentialColumns(const TDragPanel& panel) {
-    std::array<long long, DevicePortSlots> columns{};
-    CheckIndex(panel.PortCount(), DevicePortSlots + 1);
-    for (int j = 0; j < panel.PortCount(); ++j) {
-        columns[static_cast<std::size_t>(j)] = 2LL * panel.PortConnectorNo(j);
-    }
-    return columns;
-}
-
 TComplex AsComplex(double x) {
     return MakeComplex(x, 0.0);
 }
@@ -49,49 +32,67 @@ TComplex AsComplex(const TComplex& z) {
     return z;
 }
 
-double Sum(double a, double b) {
-    return a + b;
-}
-TComplex Sum(const TComplex& a, const TComplex& b) {
-    return ComplexAdd(a, b);
-}
-
-// Adds the device block (P rows of 2P columns) into rows row.. of the system.
-template <typename T, typename TCoef, typename TRhs>
-void Accumulate(const TDragPanel& panel, const TCoef& coef, const TRhs& rhs, std::vector<T>& matrix,
-                std::vector<T>& systemRhs, long long n, int& row) {
-    const int ports = panel.PortCount();
-    const auto columns = PotentialColumns(panel);
-    for (int r = 0; r < ports; ++r) {
-        T& right = At(systemRhs, row);
-        right = Sum(right, rhs[r]);
-        for (int j = 0; j < ports; ++j) {
-            const long long column = columns[static_cast<std::size_t>(j)];
-            CheckIndex(column + 1, n);
-            T& potential = At(matrix, row * n + column);
-            potential = Sum(potential, coef[r * 2 * ports + 2 * j]);
-            T& current = At(matrix, row * n + column + 1);
-            current = Sum(current, coef[r * 2 * ports + 2 * j + 1]);
-        }
-        ++row;
-    }
-}
-
 // Solution entries 2w and 2w + 1 are the potential and current of wire w.
-template <typename T> void StoreWireResults(TAnalysisState& state, std::vector<T>& solution) {
+template <typename T> void StoreWireResults(TAnalysisState& state, const std::vector<T>& solution) {
     for (int w = 0; w < state.WireCount; ++w) {
-        At(state.WireVoltages, w) = AsComplex(At(solution, 2LL * w));
-        At(state.WireCurrents, w) = AsComplex(At(solution, 2LL * w + 1));
+        const auto wire = static_cast<std::size_t>(w);
+        CheckIndex(w, static_cast<long long>(state.WireVoltages.size()));
+        CheckIndex(w, static_cast<long long>(state.WireCurrents.size()));
+        CheckIndex(2LL * w + 1, static_cast<long long>(solution.size()));
+        state.WireVoltages[wire] = AsComplex(solution[2 * wire]);
+        state.WireCurrents[wire] = AsComplex(solution[2 * wire + 1]);
     }
 }
+
+// What differs between the DC and the AC system: the value type and the
+// device operation that writes a block. The AC assembly lets pending events
+// run before every device.
+struct TDCKind {
+    using TValue = double;
+    static void Build(TCircuitEquations&, TZaroSimDevice& device, TDCCoefArray& coef,
+                      TDCRhsArray& rhs) {
+        device.BuildDCDeviceEquation(coef, rhs);
+    }
+};
+
+struct TACKind {
+    using TValue = TComplex;
+    static void Build(TCircuitEquations& equations, TZaroSimDevice& device, TACCoefArray& coef,
+                      TACRhsArray& rhs) {
+        equations.CheckUserBreak();
+        device.BuildACDeviceEquation(coef, rhs);
+    }
+};
+
+const std::vector<double> NoSolution;
 
 } // namespace
 
 TCircuitEquations::TCircuitEquations(TCodingPanel& canvas, TPlatform& platform,
                                      TFrmProgress& progress, TAnalysisState& state,
-                                     TNonLinearRegistry& registry)
-    : FCanvas(canvas), FPlatform(platform), FProgress(progress), FState(state),
-      FRegistry(registry) {}
+                                     TNonLinearRegistry& registry, TSolverKind solverKind)
+    : FCanvas(canvas), FPlatform(platform), FProgress(progress), FState(state), FRegistry(registry),
+      FSolverKind(solverKind), FDCSolution(&NoSolution) {
+    SetSolverKind(solverKind);
+}
+
+TCircuitEquations::~TCircuitEquations() = default;
+
+void TCircuitEquations::SetSolverKind(TSolverKind kind) {
+    FSolverKind = kind;
+    FDCSolver = MakeDCSolver();
+    FACSolver = MakeSystemSolver<TComplex>(kind, {FState.ACMatrix, FState.ACRhs});
+    FDCSolution = &NoSolution;
+}
+
+std::unique_ptr<TSystemSolver<double>> TCircuitEquations::MakeDCSolver() {
+    return MakeSystemSolver<double>(FSolverKind, {FState.DCMatrix, FState.DCRhs});
+}
+
+const TSparseFactorisation<double>* TCircuitEquations::DCFactorisation() const {
+    const auto* sparse = dynamic_cast<const TSparseSystemSolver<double>*>(FDCSolver.get());
+    return sparse != nullptr ? sparse->Factorisation() : nullptr;
+}
 
 void TCircuitEquations::ShowInformation(const std::string& text) {
     FPlatform.MessageBox(text, TMsgDlgType::mtInformation, TMsgDlgButtons::mbOK);
@@ -124,9 +125,15 @@ void TCircuitEquations::ResizeWireArrays(int wireCount) {
 
 void TCircuitEquations::PrepareAnalysis() {
     ResizeWireArrays(FCanvas.ConnectorCount());
+    // The dense arrays belong to the reference elimination; the sparse solver
+    // sizes them only for a system it hands over.
     const auto n = static_cast<std::size_t>(FState.SystemSize);
-    FState.DCRhs.resize(n);
-    FState.DCMatrix.resize(n * n);
+    if (FSolverKind == TSolverKind::Reference) {
+        FState.DCRhs.resize(n);
+        FState.DCMatrix.resize(n * n);
+    }
+    FDCSolver->Reset();
+    FDCSolution = &NoSolution;
 
     int deviceCount = 0;
     int paramTotal = 0;
@@ -157,46 +164,56 @@ void TCircuitEquations::RegisterNonLinearDevices() {
     FRegistry.RememberPanels(FCanvas);
 }
 
-void TCircuitEquations::AssembleDCDevice(int deviceIndex, int& row) {
-    TZaroSimDevice& device = DeviceAt(FCanvas, deviceIndex);
-    TDCCoefArray coef;
-    TDCRhsArray rhs;
-    device.BuildDCDeviceEquation(coef, rhs);
-    Accumulate(device, coef, rhs, FState.DCMatrix, FState.DCRhs, FState.SystemSize, row);
+template <typename TKind>
+void TCircuitEquations::Assemble(TAssembledSystem<typename TKind::TValue>& system) {
+    using T = typename TKind::TValue;
+    system.Begin(FState.SystemSize);
+    for (int i = 0; i < FCanvas.DragPanelCount(); ++i) {
+        TZaroSimDevice& device = DeviceAt(FCanvas, i);
+        typename TAssembledSystem<T>::TCoef coef;
+        typename TAssembledSystem<T>::TRhs rhs;
+        TKind::Build(*this, device, coef, rhs);
+        system.AddBlock(device, coef, rhs);
+    }
+    system.End();
 }
 
 void TCircuitEquations::SolveDCLinear() {
     CheckUserBreak();
-    std::fill(FState.DCRhs.begin(), FState.DCRhs.end(), 0.0);
-    std::fill(FState.DCMatrix.begin(), FState.DCMatrix.end(), 0.0);
-    int row = 0;
-    for (int i = 0; i < FCanvas.DragPanelCount(); ++i) {
-        AssembleDCDevice(i, row);
-    }
-    SolveRealLinear(FState.DCMatrix, FState.DCRhs, FState.SystemSize);
-    StoreWireResults(FState, FState.DCRhs);
+    Assemble<TDCKind>(FDCSystem);
+    SolveAndStore(FDCSystem, *FDCSolver);
 }
 
-void TCircuitEquations::AssembleACDevice(int deviceIndex, int& row) {
-    CheckUserBreak();
-    TZaroSimDevice& device = DeviceAt(FCanvas, deviceIndex);
-    TACCoefArray coef;
-    TACRhsArray rhs;
-    device.BuildACDeviceEquation(coef, rhs);
-    Accumulate(device, coef, rhs, FState.ACMatrix, FState.ACRhs, FState.SystemSize, row);
+void TCircuitEquations::SolveAndStore(const TAssembledSystem<double>& system,
+                                      TSystemSolver<double>& solver) {
+    const std::vector<double>& solution = solver.Solve(system);
+    StoreWireResults(FState, solution);
+    FDCSolution = &solution;
+}
+
+void TCircuitEquations::StoreWireSolution(const std::vector<double>& solution) {
+    StoreWireResults(FState, solution);
+}
+
+void TCircuitEquations::StoreWireSolution(const std::vector<TComplex>& solution) {
+    StoreWireResults(FState, solution);
+}
+
+int TCircuitEquations::DCHandOvers() const {
+    const auto* sparse = dynamic_cast<const TSparseSystemSolver<double>*>(FDCSolver.get());
+    return sparse != nullptr ? sparse->HandedOver() : 0;
 }
 
 void TCircuitEquations::SolveACLinear() {
     ResizeWireArrays(FCanvas.ConnectorCount());
-    const auto n = static_cast<std::size_t>(FState.SystemSize);
-    FState.ACRhs.assign(n, MakeComplex(0.0, 0.0));
-    FState.ACMatrix.assign(n * n, MakeComplex(0.0, 0.0));
-    int row = 0;
-    for (int i = 0; i < FCanvas.DragPanelCount(); ++i) {
-        AssembleACDevice(i, row);
-    }
-    SolveComplexLinear(FState.ACMatrix, FState.ACRhs, FState.SystemSize);
-    StoreWireResults(FState, FState.ACRhs);
+    FACSolver->Reset();
+    Assemble<TACKind>(FACSystem);
+    StoreWireResults(FState, FACSolver->Solve(FACSystem));
+}
+
+void TCircuitEquations::AssembleAC(TAssembledSystem<TComplex>& system) {
+    ResizeWireArrays(FCanvas.ConnectorCount());
+    Assemble<TACKind>(system);
 }
 
 void TCircuitEquations::DistributeResults() {

@@ -27,18 +27,6 @@ std::string ComplexText(const TComplex& z) {
     return G7(re) + "+j" + G7(im) + "  (" + G7(magnitude) + "@" + G7(angle) + ")";
 }
 
-// The results cover the device only while every port's wire was solved.
-bool PortsSolved(const TDragPanel& panel, const TAnalysisState& state) {
-    for (int j = 0; j < panel.PortCount(); ++j) {
-        const int wire = panel.PortConnectorNo(j);
-        if (wire < 0 || wire >= static_cast<int>(state.WireVoltages.size()) ||
-            wire >= static_cast<int>(state.WireCurrents.size())) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string PortText(const TZaroSimDevice& device, int port, const TAnalysisState& state) {
     const int wire = device.PortConnectorNo(port);
     const TComplex& v = WireVoltageAt(state, wire);

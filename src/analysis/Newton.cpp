@@ -153,6 +153,16 @@ double HalfSquaredNorm(const TDoubleArray& x) {
     return CheckedResult(0.5 * SquaredNorm(scope->FVec, scope->N));
 }
 
+double ForwardDifferencePoint(double x, double& h) {
+    h = JacobianStep * std::fabs(x);
+    if (h == 0.0) {
+        h = JacobianStep;
+    }
+    const double shifted = CheckedResult(x + h);
+    h = shifted - x; // the step actually representable
+    return shifted;
+}
+
 void ForwardDifferenceJacobian(int n, TDoubleArray& x, const TDoubleArray& fvec, TDoubleArray& df,
                                const TVectorFunction& vecfunc) {
     RequireLength(x, n);
@@ -161,14 +171,10 @@ void ForwardDifferenceJacobian(int n, TDoubleArray& x, const TDoubleArray& fvec,
     TDoubleArray f(static_cast<std::size_t>(n));
     for (int j = 0; j < n; ++j) {
         double temp = x[j];
-        double h = JacobianStep * std::fabs(temp);
-        if (h == 0.0) {
-            h = JacobianStep;
-        }
+        double h;
         {
             TRestoreValue restore(x[j], temp);
-            x[j] = CheckedResult(temp + h);
-            h = x[j] - temp; // the step actually representable
+            x[j] = ForwardDifferencePoint(temp, h);
             f.resize(static_cast<std::size_t>(n));
             EvaluateVector(vecfunc, n, x, f);
         }
@@ -224,12 +230,37 @@ void Z_Lnsrch(int n, const TDoubleArray& xold, double fold, const TDoubleArray& 
     }
 }
 
+void TDenseLinearisation::Linearise(int n, TDoubleArray& x, const TDoubleArray& fvec) {
+    ForwardDifferenceJacobian(n, x, fvec, FJac, VecFunc);
+}
+
+void TDenseLinearisation::Gradient(int n, const TDoubleArray& f, TDoubleArray& g) const {
+    const std::size_t size = static_cast<std::size_t>(n);
+    for (int i = 0; i < n; ++i) {
+        double sum = 0.0;
+        for (int j = 0; j < n; ++j) {
+            sum += FJac[static_cast<std::size_t>(j) * size + i] * f[j];
+        }
+        g[i] = CheckedResult(sum);
+    }
+}
+
+void TDenseLinearisation::Solve(int n, TDoubleArray& p) {
+    double d;
+    Z_LUDecomposition(FJac, n, d, Indx);
+    LUBackSubstitution(FJac, n, Indx, p);
+}
+
 void Z_Newt(TDoubleArray& x, int n, int& check, const TVectorFunction& vecfunc) {
+    TDenseLinearisation linearisation(vecfunc);
+    Z_Newt(x, n, check, vecfunc, linearisation);
+}
+
+void Z_Newt(TDoubleArray& x, int n, int& check, const TVectorFunction& vecfunc,
+            TNewtonLinearisation& linearisation) {
     check = 0;
     RequireLength(x, n);
     const std::size_t size = static_cast<std::size_t>(n);
-    TIntegerArray indx(size);
-    TDoubleArray fjac(size * size);
     TDoubleArray g(size);
     TDoubleArray p(size);
     TDoubleArray xold(size);
@@ -244,22 +275,14 @@ void Z_Newt(TDoubleArray& x, int n, int& check, const TVectorFunction& vecfunc) 
     double stpmax = CheckedResult(StepMaxFactor *
                                   std::max(std::sqrt(SquaredNorm(x, n)), static_cast<double>(n)));
     for (int its = 0; its < MaxIterations; ++its) {
-        ForwardDifferenceJacobian(n, x, fvec, fjac, vecfunc);
-        for (int i = 0; i < n; ++i) {
-            double sum = 0.0;
-            for (int j = 0; j < n; ++j) {
-                sum += fjac[static_cast<std::size_t>(j) * size + i] * fvec[j];
-            }
-            g[i] = CheckedResult(sum);
-        }
+        linearisation.Linearise(n, x, fvec);
+        linearisation.Gradient(n, fvec, g);
         std::copy_n(x.begin(), n, xold.begin());
         double fold = f;
         for (int i = 0; i < n; ++i) {
             p[i] = -fvec[i];
         }
-        double d;
-        Z_LUDecomposition(fjac, n, d, indx);
-        LUBackSubstitution(fjac, n, indx, p);
+        linearisation.Solve(n, p);
         Z_Lnsrch(n, xold, fold, g, p, x, f, stpmax, check, merit);
         if (MaxAbs(fvec, n) < TolF) {
             check = 0;

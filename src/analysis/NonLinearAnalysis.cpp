@@ -3,10 +3,12 @@
 #include "CircuitDevice.h"
 #include "ProgressDlg.h"
 #include "Sources.h"
+#include "SparseLinearisation.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace zaro {
 
@@ -52,17 +54,45 @@ void TNonLinearAnalysis::RunNonLinear(bool initialise) {
     progress.UpdateProgress(registry.IterationCount(), true, registry.LastResidualSum());
     // Parameters are carried over only from devices that are still the ones
     // registered; any change to the device list starts from the start values.
-    if (initialise || !registry.Matches(Equations.Canvas())) {
-        Equations.PrepareAnalysis();
-    } else {
-        const std::vector<double> saved = registry.CurrentParams(Equations.Canvas());
-        Equations.PrepareAnalysis();
-        RestoreParams(saved);
+    std::optional<std::vector<double>> carried;
+    if (!initialise && registry.Matches(Equations.Canvas())) {
+        carried = registry.CurrentParams(Equations.Canvas());
     }
+    if (Equations.SolverKind() != TSolverKind::Sparse || !SparseSearch(carried)) {
+        TReferenceSolverScope reference(Equations);
+        Search(carried);
+    }
+    progress.UpdateProgress(registry.IterationCount(), true, registry.LastResidualSum());
+}
+
+void TNonLinearAnalysis::Prepare(const std::optional<std::vector<double>>& carried) {
+    Equations.PrepareAnalysis();
+    if (carried) {
+        RestoreParams(*carried);
+    }
+}
+
+void TNonLinearAnalysis::Search(const std::optional<std::vector<double>>& carried) {
+    Prepare(carried);
     if (SolveNonLinear(false)) {
         SourceStepping();
     }
-    progress.UpdateProgress(registry.IterationCount(), true, registry.LastResidualSum());
+}
+
+// The sparse path takes the search only where its outcome cannot depend on
+// rounding: one Newton run that converges with every system solved sparse.
+// A failed run, a system handed to the dense elimination or any error but a
+// user break leave the whole search to the reference path, from the same
+// start, so that every message and result is the one it gives.
+bool TNonLinearAnalysis::SparseSearch(const std::optional<std::vector<double>>& carried) {
+    try {
+        Prepare(carried);
+        return !SolveNonLinear(false) && Equations.DCHandOvers() == 0;
+    } catch (const EUserBreak&) {
+        throw;
+    } catch (const EZaroError&) {
+        return false;
+    }
 }
 
 void TNonLinearAnalysis::RestoreParams(const std::vector<double>& saved) {
@@ -98,11 +128,17 @@ bool TNonLinearAnalysis::SolveNonLinear(bool usePowell) {
 
 bool TNonLinearAnalysis::NewtonFailed(int& check) {
     TNonLinearRegistry& registry = Equations.Registry();
+    const TVectorFunction vecfunc = [this](int n, const TDoubleArray& x, TDoubleArray& r) {
+        NewtonVectorFunction(n, x, r);
+    };
     try {
-        Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check,
-               [this](int n, const TDoubleArray& x, TDoubleArray& r) {
-                   NewtonVectorFunction(n, x, r);
-               });
+        if (Equations.SolverKind() == TSolverKind::Sparse) {
+            TSparseLinearisation linearisation(Equations, *this);
+            Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc,
+                   linearisation);
+        } else {
+            Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc);
+        }
     } catch (const ENewtonFailure&) {
         return true;
     }
@@ -133,10 +169,14 @@ void TNonLinearAnalysis::WriteParams(const TDoubleArray& x) {
 // --- Residual evaluations ----------------------------------------------------------
 
 double TNonLinearAnalysis::Evaluate(const TDoubleArray& x, TDoubleArray* r) {
-    TNonLinearRegistry& registry = Equations.Registry();
     WriteParams(x);
     Equations.SolveDCLinear();
     UpdateNonLinearResiduals();
+    return CollectResiduals(r);
+}
+
+double TNonLinearAnalysis::CollectResiduals(TDoubleArray* r) {
+    TNonLinearRegistry& registry = Equations.Registry();
     double sum = 0.0;
     double squares = 0.0;
     for (int i = 0; i < registry.NonLinearParamTotal(); ++i) {
@@ -166,6 +206,12 @@ double TNonLinearAnalysis::PowellObjective(const TDoubleArray& p) {
 
 void TNonLinearAnalysis::UpdateNonLinearResiduals() {
     const TAnalysisState& state = Equations.State();
+    UpdateNonLinearResiduals([&state](int wire) {
+        return std::pair(WireVoltageAt(state, wire).re, WireCurrentAt(state, wire).re);
+    });
+}
+
+void TNonLinearAnalysis::UpdateNonLinearResiduals(const TWireSolution& solved) {
     for (const int index : Equations.Registry().NonLinearDevices()) {
         TZaroSimDevice& device = DeviceAt(Equations.Canvas(), index);
         if (!device.IsNonLinear()) {
@@ -174,9 +220,9 @@ void TNonLinearAnalysis::UpdateNonLinearResiduals() {
         TPortRealArray potentials;
         TPortRealArray currents;
         for (int j = 0; j < device.PortCount(); ++j) {
-            const int wire = device.PortConnectorNo(j);
-            potentials[j] = WireVoltageAt(state, wire).re;
-            currents[j] = WireCurrentAt(state, wire).re;
+            const auto [potential, current] = solved(device.PortConnectorNo(j));
+            potentials[j] = potential;
+            currents[j] = current;
         }
         device.CalcNonLinearResidual(potentials, currents);
     }

@@ -9,6 +9,8 @@
 #include "CircuitEquations.h"
 #include "NumericalRecepies.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,13 @@ public:
     // Every registered non-linear device computes its residuals from the last
     // DC solution.
     void UpdateNonLinearResiduals();
+    // The same from another solution: solved(w) gives the potential and the
+    // current of wire w.
+    using TWireSolution = std::function<std::pair<double, double>(int wire)>;
+    void UpdateNonLinearResiduals(const TWireSolution& solved);
+    // The end of an evaluation: r (when given) receives the residuals, the
+    // progress shows their sum, the count goes up; returns the sum of squares.
+    double CollectResiduals(TDoubleArray* r);
 
 private:
     struct TSteppedSource {
@@ -54,6 +63,9 @@ private:
     };
 
     void RestoreParams(const std::vector<double>& saved);
+    void Prepare(const std::optional<std::vector<double>>& carried);
+    void Search(const std::optional<std::vector<double>>& carried);
+    bool SparseSearch(const std::optional<std::vector<double>>& carried);
     bool NewtonFailed(int& check);
     bool ParamsInvalid() const;
     void WriteParams(const TDoubleArray& x);

@@ -32,15 +32,53 @@ inline constexpr const char* MsgLUSingular = "Z_LUDecomposition: Singular matrix
 inline constexpr const char* MsgPowellMaxIts = "powell: exceeding maximum iterations.";
 inline constexpr const char* MsgBrentMaxIts = "brent: Too many iterations";
 
+// How Z_Newt forms the Jacobian of its vector function and uses it: the
+// gradient of the merit function and the Newton step. The iteration itself
+// (tests, line search, limits) does not depend on it.
+class TNewtonLinearisation {
+public:
+    virtual ~TNewtonLinearisation() = default;
+    // The Jacobian at x, fvec being the function values there; x is back to
+    // its value on return, also when an evaluation raises.
+    virtual void Linearise(int n, TDoubleArray& x, const TDoubleArray& fvec) = 0;
+    // g[i] = sum over j of J[j, i] f[j].
+    virtual void Gradient(int n, const TDoubleArray& f, TDoubleArray& g) const = 0;
+    // p becomes the solution of J p' = p; MsgLUSingular for a row of zeros.
+    virtual void Solve(int n, TDoubleArray& p) = 0;
+};
+
+// The Jacobian by ForwardDifferenceJacobian into a dense n*n array, solved
+// with Z_LUDecomposition and LUBackSubstitution.
+class TDenseLinearisation : public TNewtonLinearisation {
+public:
+    explicit TDenseLinearisation(const TVectorFunction& vecfunc) : VecFunc(vecfunc) {}
+
+    void Linearise(int n, TDoubleArray& x, const TDoubleArray& fvec) override;
+    void Gradient(int n, const TDoubleArray& f, TDoubleArray& g) const override;
+    void Solve(int n, TDoubleArray& p) override;
+
+private:
+    const TVectorFunction& VecFunc;
+    TDoubleArray FJac;
+    TIntegerArray Indx;
+};
+
 // Solves vecfunc(x) = 0 from the starting point x, which is updated in place.
 // check = 1 when the iteration ended at a local minimum of the residual norm.
 void Z_Newt(TDoubleArray& x, int n, int& check, const TVectorFunction& vecfunc);
+// The same iteration with the Jacobian formed and solved by `linearisation`.
+void Z_Newt(TDoubleArray& x, int n, int& check, const TVectorFunction& vecfunc,
+            TNewtonLinearisation& linearisation);
 
 // Backtracking line search along p from xold; x and f receive the accepted
 // point and its merit value. check = 1 when the step became too small.
 void Z_Lnsrch(int n, const TDoubleArray& xold, double fold, const TDoubleArray& g, TDoubleArray& p,
               TDoubleArray& x, double& f, double stpmax, int& check,
               const TObjectiveFunction& func);
+
+// The point x + h at which a forward difference evaluates the function for a
+// variable at x, h being 1e-5 |x| (1e-5 at 0) as far as x + h can show it.
+double ForwardDifferencePoint(double x, double& h);
 
 // df (resized to n*n) receives the Jacobian at x, fvec being the function
 // values at x. x is restored before returning, also when vecfunc raises.

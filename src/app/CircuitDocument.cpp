@@ -2,6 +2,7 @@
 
 #include "ClipboardCommands.h"
 #include "DeviceProperty.h"
+#include "DiagnosisText.h"
 #include "EditStepNames.h"
 #include "VariablesText.h"
 
@@ -22,6 +23,13 @@ TCircuitDocument::TCircuitDocument(TPlatform& platform, TProgressView& progressV
     ListenToCanvas();
     // The document lives as long as its canvas and its state: the links need no handles.
     FAnalysis.ResultsChanged.Connect([this] { ResultsChanged.Emit(); });
+    EditCommitted.Connect([this] { EndDiagnosis(); });
+    FCanvas.PanelInserted.Connect([this](int) { EndDiagnosis(); });
+    FCanvas.PanelAboutToBeRemoved.Connect([this](int) { EndDiagnosis(); });
+    FCanvas.WireAdded.Connect([this](int) { EndDiagnosis(); });
+    FCanvas.WireRemoved.Connect([this](int) { EndDiagnosis(); });
+    // An undo or redo may change values in place, with no edit announced.
+    FHistory.Changed.Connect([this] { EndDiagnosis(); });
 }
 
 // --- Document state -------------------------------------------------------------------
@@ -111,8 +119,8 @@ void TCircuitDocument::ClearResults() {
 // --- Texts of the left pane -----------------------------------------------------------
 
 void TCircuitDocument::SetPropertyText(const std::string& text) {
-    if (text != FPropertyText) {
-        FPropertyText = text;
+    if (text != FMemoProperty) {
+        FMemoProperty = text;
         PropertyTextChanged.Emit();
     }
 }
@@ -180,7 +188,7 @@ void TCircuitDocument::CanvasEditCommitted(TCanvasEdit edit) {
 
 // --- Analysis -------------------------------------------------------------------------
 
-template <typename TCommand> void TCircuitDocument::RunAnalysis(TCommand command) {
+void TCircuitDocument::RunAnalysis(void (TAnalysisCommands::*command)()) {
     const std::vector<std::string> before = FMemoVariables;
     const auto announce = [&] {
         if (FMemoVariables != before) {
@@ -188,7 +196,7 @@ template <typename TCommand> void TCircuitDocument::RunAnalysis(TCommand command
         }
     };
     try {
-        command();
+        (Commands.*command)();
     } catch (...) {
         announce();
         throw;
@@ -196,34 +204,28 @@ template <typename TCommand> void TCircuitDocument::RunAnalysis(TCommand command
     announce();
 }
 
-void TCircuitDocument::AtnSimulateDC() {
-    RunAnalysis([this] { Commands.AtnSimulateDC(); });
-}
-
-void TCircuitDocument::AtnSimulateAC() {
-    RunAnalysis([this] { Commands.AtnSimulateAC(); });
-}
-
-void TCircuitDocument::AtnSimulateDCNonLinear() {
-    RunAnalysis([this] { Commands.AtnSimulateDCNonLinear(); });
-}
-
-void TCircuitDocument::AtnSimulateACNonLinear() {
-    RunAnalysis([this] { Commands.AtnSimulateACNonLinear(); });
-}
-
-void TCircuitDocument::AtnSimulateDCAdditional() {
-    RunAnalysis([this] { Commands.AtnSimulateDCAdditional(); });
-}
-
-void TCircuitDocument::AtnSimulateACAdditional() {
-    RunAnalysis([this] { Commands.AtnSimulateACAdditional(); });
-}
-
 // --- Result listing -------------------------------------------------------------------
 
 void TCircuitDocument::ShowDeviceProperty() {
-    SetPropertyText(DevicePropertyText(FCanvas, FAnalysis));
+    SetPropertyText(DevicePropertyText(FCanvas, FAnalysis) +
+                    DiagnosisPropertyText(FDiagnosed.Diagnosis()));
+}
+
+// An edit, or any change of the devices and wires (a file opened, a paste),
+// ends the diagnosis of the last failed analysis, on the canvas and in the
+// property text. The canvas may be in the middle of a change: only the
+// text is touched, not the devices.
+void TCircuitDocument::EndDiagnosis() {
+    if (FDiagnosed.Diagnosis().Empty()) {
+        return;
+    }
+    const std::string sentences = DiagnosisPropertyText(FDiagnosed.Diagnosis());
+    FDiagnosed.Clear();
+    const std::string& text = PropertyText();
+    if (text.size() >= sentences.size() &&
+        text.compare(text.size() - sentences.size(), sentences.size(), sentences) == 0) {
+        SetPropertyText(text.substr(0, text.size() - sentences.size()));
+    }
 }
 
 void TCircuitDocument::MoreAnalyze1Click() {

@@ -13,6 +13,7 @@
 #include "AnalysisState.h"
 #include "CircuitEquations.h"
 #include "CodingPanel.h"
+#include "DiagnosedDevices.h"
 #include "DocumentStatus.h"
 #include "EditHistory.h"
 #include "NonLinearAnalysis.h"
@@ -66,7 +67,7 @@ public:
     void ClearResults();
 
     // --- Texts of the left pane ----------------------------------------------
-    const std::string& PropertyText() const { return FPropertyText; }
+    const std::string& PropertyText() const { return FMemoProperty; }
     void SetPropertyText(const std::string& text);
     // The variables pane: its lines, or all of them as one text joined by CR LF.
     const std::vector<std::string>& VariableLines() const { return FMemoVariables; }
@@ -96,16 +97,23 @@ public:
         return static_cast<T&>(AddDevice(std::make_unique<T>(FTP1)));
     }
 
-    // --- Analysis ------------------------------------------------------------
-    void AtnSimulateDC();
-    void AtnSimulateAC();
-    void AtnSimulateDCNonLinear();
-    void AtnSimulateACNonLinear();
-    void AtnSimulateDCAdditional();
-    void AtnSimulateACAdditional();
+    // --- Analysis: the commands, announcing the variable F they write --------
+    void AtnSimulateDC() { RunAnalysis(&TAnalysisCommands::AtnSimulateDC); }
+    void AtnSimulateAC() { RunAnalysis(&TAnalysisCommands::AtnSimulateAC); }
+    void AtnSimulateDCNonLinear() { RunAnalysis(&TAnalysisCommands::AtnSimulateDCNonLinear); }
+    void AtnSimulateACNonLinear() { RunAnalysis(&TAnalysisCommands::AtnSimulateACNonLinear); }
+    void AtnSimulateDCAdditional() { RunAnalysis(&TAnalysisCommands::AtnSimulateDCAdditional); }
+    void AtnSimulateACAdditional() { RunAnalysis(&TAnalysisCommands::AtnSimulateACAdditional); }
+    // The linear solver of the analyses: the sparse one unless the user asks
+    // for the reference elimination. A setting of the open document, not
+    // saved in the model file.
+    void SetSolverKind(TSolverKind kind) { Equations.SetSolverKind(kind); }
+    TSolverKind SolverKind() const { return Equations.SolverKind(); }
 
     // --- Result listing ------------------------------------------------------
+    // The selected device's properties, then the diagnosis sentences if any.
     void ShowDeviceProperty() override;
+    void SetDiagnosis(const TCircuitDiagnosis& diagnosis) override { FDiagnosed.Set(diagnosis); }
     void MoreAnalyze1Click();
     void DebugLogCopy1Click();
 
@@ -121,11 +129,17 @@ public:
     TAnalysisState& Analysis() { return FAnalysis; }
     const TAnalysisState& Analysis() const { return FAnalysis; }
     const TNonLinearRegistry& Registry() const { return FRegistry; }
+    // The assembled systems of the last analysis, for callers that compare solvers.
+    const TCircuitEquations& Engine() const { return Equations; }
     TFrmProgress& Progress() { return FProgress; }
     const std::vector<std::string>& DebugLogLines() const { return FDebugLogLines; }
     // Text of the frequency field of the tool bar, read by the AC analyses.
     std::string FrequencyText() const override { return FEditFreq; }
     void SetFrequencyText(const std::string& text) { FEditFreq = text; }
+    // What the last failed analysis found wrong, until the next edit or
+    // analysis: the devices the canvas highlights.
+    const TDiagnosedDevices& Diagnosed() const { return FDiagnosed; }
+    TDiagnosedDevices& Diagnosed() { return FDiagnosed; }
 
 private:
     // What only the analysis commands change, through their host.
@@ -138,8 +152,8 @@ private:
     void CanvasMouseDown(TShiftState shift);
     void CanvasEditCommitted(TCanvasEdit edit);
     void CommitEdit(TEditStep step);
-    // Runs an analysis command and announces the variable F it writes.
-    template <typename TCommand> void RunAnalysis(TCommand command);
+    void RunAnalysis(void (TAnalysisCommands::*command)());
+    void EndDiagnosis();
 
     TPlatform& FPlatform;
     // Lines NAME=VALUE of the variables pane.
@@ -152,7 +166,8 @@ private:
     TNonLinearRegistry FRegistry;
     std::vector<std::string> FDebugLogLines;
     TFrmProgress FProgress;
-    std::string FPropertyText;
+    TDiagnosedDevices FDiagnosed;
+    std::string FMemoProperty;
     // What the gesture under way acts on, from BeginEdit.
     TEditSubject FEditSubject;
     TDocumentStatus Status;

@@ -90,14 +90,26 @@ void SetPlacedPortCaptions(TZaroSimDevice& device) {
     SetMeterPolarityCaptions(device);
 }
 
-TZaroSimDevice& PlaceDevice(TCircuitDocument& document, std::string_view className) {
-    std::unique_ptr<TZaroSimDevice> placed = NewDevice(className, document.TP1());
+TZaroSimDevice& PlaceNewDevice(TCircuitDocument& document, std::unique_ptr<TZaroSimDevice> device) {
+    const std::string stepName = PlacementStepName(device->ClassName());
     document.BeginEdit();
-    TZaroSimDevice& device = document.AddDevice(std::move(placed));
-    CenterInCanvas(document.Canvas(), device);
-    SetMeterPolarityCaptions(device);
-    document.CommitCircuitEdit(PlacementStepName(className));
-    return device;
+    TZaroSimDevice& placed = document.AddDevice(std::move(device));
+    CenterInCanvas(document.Canvas(), placed);
+    SetMeterPolarityCaptions(placed);
+    document.CommitCircuitEdit(stepName);
+    return placed;
+}
+
+TZaroSimDevice& PlaceDevice(TCircuitDocument& document, std::string_view className) {
+    return PlaceNewDevice(document, NewDevice(className, document.TP1()));
+}
+
+TCircuitBuilder PlacingBuilder(TCircuitDocument& document) {
+    return TCircuitBuilder(
+        document.Canvas(),
+        document.TP1(), [&document](std::unique_ptr<TZaroSimDevice> device) -> auto& {
+            return PlaceNewDevice(document, std::move(device));
+        });
 }
 
 TZaroSimDevice& AtnDevice(TCircuitDocument& document, std::string_view command) {

@@ -2,6 +2,7 @@
 // The 21 commands that put a new device on the schematic, and the captions a
 // placed device's ports get.
 
+#include "CircuitBuilder.h"
 #include "CircuitDocument.h"
 
 #include <span>
@@ -40,6 +41,10 @@ void SetPlacedPortCaptions(TZaroSimDevice& device);
 // A new device of the class, centred on the visible canvas; the document is
 // modified and its results invalid. An unknown class raises EZaroError.
 TZaroSimDevice& PlaceDevice(TCircuitDocument& document, std::string_view className);
+// The same for a device made elsewhere.
+TZaroSimDevice& PlaceNewDevice(TCircuitDocument& document, std::unique_ptr<TZaroSimDevice> device);
+// A builder on the document whose devices are placed as the commands place them.
+TCircuitBuilder PlacingBuilder(TCircuitDocument& document);
 // The same by command name ("AtnDeviceR", ...).
 TZaroSimDevice& AtnDevice(TCircuitDocument& document, std::string_view command);
 

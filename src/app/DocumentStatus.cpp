@@ -2,20 +2,15 @@
 
 #include "ZaroSimDevices.h"
 
+#include <array>
+
 namespace zaro {
 
 std::string AnalysisKindText(TAnalysisKind analysisKind) {
-    switch (analysisKind) {
-    case TAnalysisKind::akLinearDC:
-        return "DC線形";
-    case TAnalysisKind::akDC:
-        return "DC解析";
-    case TAnalysisKind::akLinearAC:
-        return "AC線形";
-    case TAnalysisKind::akAC:
-        return "AC解析";
-    }
-    return "";
+    // In the order of the kinds.
+    static const std::array<const char*, 4> texts = {"DC線形", "DC解析", "AC線形", "AC解析"};
+    const auto i = static_cast<std::size_t>(analysisKind);
+    return i < texts.size() ? texts[i] : "";
 }
 
 std::string DocumentTitle(const std::string& fileName) {

@@ -4,6 +4,7 @@
 #include "ConsolePlatform.h"
 #include "ConsoleProgressView.h"
 #include "DeviceProperty.h"
+#include "DiagnosisText.h"
 #include "Diodes.h"
 #include "Meters.h"
 #include "ModelFile.h"
@@ -17,7 +18,8 @@ namespace zaro::cli {
 namespace {
 
 constexpr const char* Usage = "analyse: usage: zarosim-cli analyse FILE.zsm --kind "
-                              "dc-linear|ac-linear|dc|ac|dc-keep|ac-keep [--freq TEXT]\n";
+                              "dc-linear|ac-linear|dc|ac|dc-keep|ac-keep [--freq TEXT] "
+                              "[--solver reference|sparse]\n";
 
 using TCommand = void (TCircuitDocument::*)();
 
@@ -39,6 +41,7 @@ struct TOptions {
     std::string FileName;
     TCommand Command = nullptr;
     std::string Frequency = "1000";
+    TSolverKind Solver = DefaultSolverKind;
 };
 
 std::optional<TCommand> FindKind(const std::string& name) {
@@ -65,6 +68,13 @@ std::optional<TOptions> ParseOptions(const TArgs& args, std::ostream& err) {
             options.Command = *command;
         } else if (arg == "--freq" && hasValue) {
             options.Frequency = args[++i];
+        } else if (arg == "--solver" && hasValue) {
+            const auto solver = SolverKindFromName(args[++i]);
+            if (!solver) {
+                err << "analyse: unknown solver \"" << args[i] << "\"\n";
+                return std::nullopt;
+            }
+            options.Solver = *solver;
         } else if (arg.rfind("--", 0) != 0 && options.FileName.empty()) {
             options.FileName = arg;
         } else {
@@ -134,12 +144,16 @@ int AnalyseCommand(const TArgs& args, std::ostream& out, std::ostream& err) {
     TConsoleProgressView progressView;
     TCircuitDocument document(platform, progressView);
     try {
+        document.SetSolverKind(options->Solver);
         LoadModel(document, options->FileName);
         document.SetFrequencyText(options->Frequency);
         (document.*(options->Command))();
     } catch (const std::exception& e) {
         // The shell's report of an error that left the command.
         err << e.what() << '\n';
+    }
+    for (const std::string& sentence : DiagnosisSentences(document.Diagnosed().Diagnosis())) {
+        err << sentence << '\n';
     }
     PrintDevices(document, out);
     return document.Analysis().ResultsValid() ? 0 : 1;

@@ -5,6 +5,7 @@
 #include "EvalCommand.h"
 #include "ResaveCommand.h"
 #include "Subcommand.h"
+#include "SweepCommand.h"
 #include "VersionCommand.h"
 
 #include <array>
@@ -14,11 +15,15 @@ namespace {
 
 using namespace zaro::cli;
 
-constexpr std::array<TSubcommand, 4> Subcommands{{
+constexpr std::array<TSubcommand, 5> Subcommands{{
     {"eval", "EXPR [--var NAME=VALUE]...", "prints the value of an expression", EvalCommand},
     {"resave", "IN.zsm OUT.zsm", "loads a model file and saves it again", ResaveCommand},
-    {"analyse", "FILE.zsm --kind dc-linear|ac-linear|dc|ac|dc-keep|ac-keep [--freq TEXT]",
+    {"analyse",
+     "FILE.zsm --kind dc-linear|ac-linear|dc|ac|dc-keep|ac-keep [--freq TEXT] "
+     "[--solver reference|sparse]",
      "runs an analysis and prints every device's results", AnalyseCommand},
+    {"sweep", "FILE.zsm --ac FROM TO (--per-decade N | --step S) | --dc VAR FROM TO STEP",
+     "sweeps the frequency or a variable and prints every meter's readings as CSV", SweepCommand},
     {"version", "[FILE]", "prints the version information of FILE or of this program",
      VersionCommand},
 }};

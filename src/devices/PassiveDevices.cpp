@@ -37,7 +37,19 @@ TReactiveDevice::TReactiveDevice(TTinyParser& evaluator, int imageIndex, double 
     CreateValueEdit("10u");
 }
 
+// Every analysis prepares with this, DC ones included, where the reactance is
+// never used and F may be 0 or not set yet: a math error of the formula keeps
+// the previous Value instead of failing them. The AC block works the value out
+// again and does fail on it. The text itself must still give a number.
 void TReactiveDevice::UpdateDeviceValue() {
+    EvaluateExpression(ValueText());
+    try {
+        EvaluateImpedance();
+    } catch (const EMathError&) {
+    }
+}
+
+void TReactiveDevice::EvaluateImpedance() {
     SetValue(MakeComplex(SeriesResistance, EvaluateExpression(FReactanceFormula(ValueText()))));
 }
 
@@ -46,7 +58,7 @@ void TReactiveDevice::BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs
 }
 
 void TReactiveDevice::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
-    UpdateDeviceValue();
+    EvaluateImpedance();
     BuildACImpedanceEquation(Coef, Rhs, Value());
 }
 

@@ -27,6 +27,7 @@ class TReactiveDevice : public T2PortDevice {
 public:
     static constexpr double SeriesResistance = 0.0001;
 
+    // A math error of the reactance formula leaves Value as it was (see the .cpp).
     void UpdateDeviceValue() override;
     void BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) override;
     void BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) override;
@@ -39,6 +40,9 @@ protected:
     const TOldSizeConversion* OldSizeConversion() const override;
 
 private:
+    // Value = (series resistance, the formula at the present F); errors pass out.
+    void EvaluateImpedance();
+
     double FDCResistance;
     TFormula FReactanceFormula;
 };

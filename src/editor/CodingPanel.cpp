@@ -381,21 +381,23 @@ void TCodingPanel::AdjustCanvasSize() {
 // Panels keep client coordinates, as child controls of a scroll box do: a new
 // scroll position moves every panel the other way, so its canvas position holds.
 void TCodingPanel::SetHorzScrollPosition(std::int32_t value) {
-    const std::int32_t position = std::clamp(value, 0, std::max(0, FHorzRange - FWidth));
-    if (position != FHorzPosition) {
-        ShiftPanels(FHorzPosition - position, 0);
-        FHorzPosition = position;
-        ScrollChanged.Emit();
-    }
+    ScrollTo({value, FVertPosition});
 }
 
 void TCodingPanel::SetVertScrollPosition(std::int32_t value) {
-    const std::int32_t position = std::clamp(value, 0, std::max(0, FVertRange - FHeight));
-    if (position != FVertPosition) {
-        ShiftPanels(0, FVertPosition - position);
-        FVertPosition = position;
-        ScrollChanged.Emit();
+    ScrollTo({FHorzPosition, value});
+}
+
+void TCodingPanel::ScrollTo(TPoint wanted) {
+    const TPoint position{std::clamp(wanted.x, 0, std::max(0, FHorzRange - FWidth)),
+                          std::clamp(wanted.y, 0, std::max(0, FVertRange - FHeight))};
+    if (position == ScrollPosition()) {
+        return;
     }
+    ShiftPanels(FHorzPosition - position.x, FVertPosition - position.y);
+    FHorzPosition = position.x;
+    FVertPosition = position.y;
+    ScrollChanged.Emit();
 }
 
 void TCodingPanel::ShiftPanels(std::int32_t dx, std::int32_t dy) {
@@ -409,26 +411,24 @@ void TCodingPanel::ShiftPanels(std::int32_t dx, std::int32_t dy) {
 }
 
 void TCodingPanel::SetHorzScrollRange(std::int32_t value) {
-    value = std::max(value, 0);
-    if (value != FHorzRange) {
-        FHorzRange = value;
-        ScrollChanged.Emit();
-    }
-    ClampScrollPositions();
+    SetScrollRange(FHorzRange, value);
 }
 
 void TCodingPanel::SetVertScrollRange(std::int32_t value) {
+    SetScrollRange(FVertRange, value);
+}
+
+void TCodingPanel::SetScrollRange(std::int32_t& range, std::int32_t value) {
     value = std::max(value, 0);
-    if (value != FVertRange) {
-        FVertRange = value;
+    if (value != range) {
+        range = value;
         ScrollChanged.Emit();
     }
     ClampScrollPositions();
 }
 
 void TCodingPanel::ClampScrollPositions() {
-    SetHorzScrollPosition(FHorzPosition);
-    SetVertScrollPosition(FVertPosition);
+    ScrollTo(ScrollPosition());
 }
 
 const TPen& TCodingPanel::PenOf(TConnectorPenKind kind) const {

@@ -241,6 +241,9 @@ private:
     void MoveSelectionUp(std::int32_t TCanvasSelection::*number, int from, int to);
     void RepaintPanelNo(int panelNo) const;
     void ClampScrollPositions();
+    // The scroll positions clamped to 0..max(0, range - size); the panels move the other way.
+    void ScrollTo(TPoint position);
+    void SetScrollRange(std::int32_t& range, std::int32_t value);
     void ShiftPanels(std::int32_t dx, std::int32_t dy);
     void ShowRubberBand(TRubberBandKind kind, TRect rect);
     void EraseRubberBand();

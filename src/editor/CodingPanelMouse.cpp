@@ -222,8 +222,7 @@ void TCodingPanel::TrackConnecting(TPoint p) {
 
 // The scroll bars clamp the new positions to their ranges.
 void TCodingPanel::PanTo(int x, int y) {
-    SetHorzScrollPosition(FPanScroll.x - x + FPanMouse.x);
-    SetVertScrollPosition(FPanScroll.y - y + FPanMouse.y);
+    ScrollTo(FPanScroll - TPoint{x, y} + FPanMouse);
 }
 
 void TCodingPanel::ProcessOnDragPanelPortClicked(TDragPanel& panel, int portNo) {

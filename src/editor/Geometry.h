@@ -49,19 +49,12 @@ struct TRect {
 
     constexpr std::int32_t Width() const { return Right - Left; }
     constexpr std::int32_t Height() const { return Bottom - Top; }
-    constexpr TPoint TopLeft() const { return {Left, Top}; }
-    constexpr TPoint BottomRight() const { return {Right, Bottom}; }
     // Centre with each coordinate halved toward zero: ((L + R) div 2, (T + B) div 2).
     constexpr TPoint Center() const { return {Div(Left + Right, 2), Div(Top + Bottom, 2)}; }
-    constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
 
     // Left <= x < Right and Top <= y < Bottom.
     constexpr bool Contains(TPoint p) const {
         return Left <= p.x && p.x < Right && Top <= p.y && p.y < Bottom;
-    }
-
-    constexpr TRect Offset(TPoint d) const {
-        return {Left + d.x, Top + d.y, Right + d.x, Bottom + d.y};
     }
 
     constexpr bool operator==(const TRect&) const = default;

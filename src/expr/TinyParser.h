@@ -47,9 +47,6 @@ public:
     // The terms of the last evaluation: its final term, or the state an error left.
     const TTrmList& Trms() const { return FTrms; }
 
-    std::string Name;
-    long long Tag = 0;
-
 private:
     void Evaluate();
 

@@ -65,36 +65,33 @@ QAction* TActionSet::Action(const std::string& name) const {
 }
 
 void TActionSet::SetAllEnabled(bool enabled) {
-    FAllEnabled = enabled;
-    for (const auto& [name, action] : Actions) {
-        action->setEnabled(enabled && Available(name));
+    CommandsEnabled = enabled;
+    for (const auto& entry : Actions) {
+        entry.second->setEnabled(enabled && !ContextDisabled.contains(entry.first));
     }
 }
 
-// Qt reports a hidden action as disabled whatever it was set to; hidden ones do not count.
+void TActionSet::SetContextEnabled(const std::string& name, bool enabled) {
+    if (enabled) {
+        ContextDisabled.erase(name);
+    } else {
+        ContextDisabled.insert(name);
+    }
+    if (QAction* action = Action(name)) {
+        action->setEnabled(CommandsEnabled && enabled);
+    }
+}
+
+// Qt reports a hidden action as disabled whatever it was set to; hidden ones do
+// not count, nor those that their context disables.
 bool TActionSet::AllEnabled() const {
-    for (const auto& [name, action] : Actions) {
-        if (action->isVisible() && !action->isEnabled() && Available(name)) {
+    for (const auto& entry : Actions) {
+        if (entry.second->isVisible() && !entry.second->isEnabled() &&
+            !ContextDisabled.contains(entry.first)) {
             return false;
         }
     }
     return true;
-}
-
-void TActionSet::SetCondition(const std::string& name, std::function<bool()> available) {
-    Conditions[name] = std::move(available);
-    RefreshConditions();
-}
-
-void TActionSet::RefreshConditions() {
-    for (const auto& [name, available] : Conditions) {
-        Actions.at(name)->setEnabled(FAllEnabled && available());
-    }
-}
-
-bool TActionSet::Available(const std::string& name) const {
-    const auto it = Conditions.find(name);
-    return it == Conditions.end() || it->second();
 }
 
 void TActionSet::FillMenuBar(QMenuBar& bar) const {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 
 class QAction;
@@ -25,14 +26,13 @@ public:
 
     // The action of a command; nullptr for an unknown name.
     QAction* Action(const std::string& name) const;
-    // Every command, shown or hidden; a command with a condition only while it holds.
+    // Every command, shown or hidden; one that its context disables stays so.
     void SetAllEnabled(bool enabled);
-    // Whether every shown command is enabled, those held off by their condition aside.
+    // Whether the command applies where the user is (the focus, a selection,
+    // a step to undo).
+    void SetContextEnabled(const std::string& name, bool enabled);
+    // Whether every shown command is enabled.
     bool AllEnabled() const;
-    // The command is enabled only while `available` says so, from now on.
-    void SetCondition(const std::string& name, std::function<bool()> available);
-    // Asks the conditions again; while every command is disabled they stay so.
-    void RefreshConditions();
 
     void FillMenuBar(QMenuBar& bar) const;
     // `frequencyField` stands where the layout names EditFreq.
@@ -43,11 +43,10 @@ public:
 
 private:
     void AddShortcuts();
-    bool Available(const std::string& name) const;
 
     std::map<std::string, QAction*> Actions;
-    std::map<std::string, std::function<bool()>> Conditions;
-    bool FAllEnabled = true;
+    std::set<std::string> ContextDisabled;
+    bool CommandsEnabled = true;
 };
 
 } // namespace zaro::gui

@@ -2,6 +2,7 @@
 
 #include "CodingPanel.h"
 #include "CoreDrawing.h"
+#include "DiagnosisHighlight.h"
 #include "DragPanels.h"
 #include "ErrorReport.h"
 #include "PanelWidget.h"
@@ -102,6 +103,10 @@ void TCanvasView::RepaintPanel(const TDragPanel& panel) {
     if (TPanelWidget* widget = WidgetOf(panel)) {
         widget->update();
     }
+}
+
+bool TCanvasView::Marked(const TDragPanel& panel) const {
+    return Highlight != nullptr && Highlight->Marks(panel);
 }
 
 void TCanvasView::RepaintCanvas() {

@@ -24,6 +24,7 @@ class TPlatform;
 
 namespace zaro::gui {
 
+class TDiagnosisHighlight;
 class TPanelWidget;
 
 class TCanvasView : public QAbstractScrollArea {
@@ -50,6 +51,10 @@ public:
 
     // Screen names of the panels follow their numbers.
     void RenameAllPanels();
+
+    // The devices a failed analysis named; none without a highlight.
+    void SetHighlight(const TDiagnosisHighlight* highlight) { Highlight = highlight; }
+    bool Marked(const TDragPanel& panel) const;
 
 protected:
     bool viewportEvent(QEvent* event) override;
@@ -89,6 +94,7 @@ private:
     bool SyncingScrollBars = false;
     bool PressedOnCanvas = false;
     bool ValueBoxesLocked = false;
+    const TDiagnosisHighlight* Highlight = nullptr;
     TConnectionList Links; // last: detached before the rest goes
 };
 

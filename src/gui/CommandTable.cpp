@@ -55,6 +55,8 @@ std::vector<TCommandRow> SimulateOptionsHelpRows() {
          "現在の動作点を初期値として回路の直流解析を行います", -1, "&Simulate"},
         {"AtnSimulateACAdditional", "交流解析(動作点初期化無し)",
          "現在の動作点を初期値として回路の交流解析を行います", -1, "&Simulate"},
+        {"AtnSimulateSweep", "掃引解析(&W)...",
+         "周波数や変数を掃引して周波数特性・直流特性をグラフに描きます", -1, "&Simulate", true},
         {"AtnOptionsRegister", "レジストリ登録", "ZaroSimをレジストリに登録します", 31, "&Options"},
         {"AtnOptionsUnregieter", "レジストリ登録の抹消", "ZaroSimのレジストリ登録を抹消します", -1,
          "&Options"},

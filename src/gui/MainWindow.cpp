@@ -3,14 +3,18 @@
 #include "ActionSet.h"
 #include "CanvasView.h"
 #include "CircuitDocument.h"
-#include "ClipboardCommands.h"
 #include "DevicePlacement.h"
+#include "DiagnosisHighlight.h"
 #include "DocumentCommands.h"
 #include "ErrorReport.h"
 #include "InterfaceFont.h"
 #include "ModelFile.h"
+#include "NoteTextEdit.h"
 #include "ProgressWindow.h"
+#include "ShellCommands.h"
+#include "SweepCommand.h"
 #include "SymbolPictures.h"
+#include "TextClipboard.h"
 #include "UndoCommands.h"
 #include "ValueBox.h"
 #include "ZaroMathImport.h"
@@ -27,7 +31,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 
@@ -86,6 +89,7 @@ TFrmMainWnd::TFrmMainWnd(QStringList arguments, QWidget* parent)
     BuildLeftPane(*Splitter);
     FCanvasView = new TCanvasView(Doc->Canvas(), Splitter);
     Splitter->addWidget(FCanvasView);
+    Highlight = std::make_unique<TDiagnosisHighlight>(*FCanvasView, Doc->Diagnosed());
     Splitter->setStretchFactor(1, 1);
     Splitter->setSizes({LeftPaneWidth, 1000});
     setCentralWidget(Splitter);
@@ -104,6 +108,7 @@ TFrmMainWnd::~TFrmMainWnd() {
     Links.DisconnectAll();
     FPlatform.Attach({});
     FProgressWindow->SetProgress(nullptr);
+    Highlight.reset();
     delete takeCentralWidget();
     Doc.reset();
 }
@@ -178,16 +183,13 @@ void TFrmMainWnd::BuildCommands() {
         {"AtnFileExit", [this] { close(); }},
         {"AtnEditUndo", [&d] { AtnEditUndo(d); }},
         {"AtnEditRedo", [&d] { AtnEditRedo(d); }},
-        {"AtnEditCut", [&d] { AtnEditCut(d); }},
-        {"AtnEditCopy", [&d] { AtnEditCopy(d); }},
-        {"AtnEditPaste", [&d] { AtnEditPaste(d); }},
-        {"AtnEditDelete", [&d] { AtnEditDelete(d); }},
         {"AtnSimulateDC", [&d] { d.AtnSimulateDC(); }},
         {"AtnSimulateAC", [&d] { d.AtnSimulateAC(); }},
         {"AtnSimulateDCNonLinear", [&d] { d.AtnSimulateDCNonLinear(); }},
         {"AtnSimulateACNonLinear", [&d] { d.AtnSimulateACNonLinear(); }},
         {"AtnSimulateDCAdditional", [&d] { d.AtnSimulateDCAdditional(); }},
         {"AtnSimulateACAdditional", [&d] { d.AtnSimulateACAdditional(); }},
+        {"AtnSimulateSweep", [this, &d] { AtnSimulateSweep(*this, d); }},
         {"DebugLogCopy1", [&d] { d.DebugLogCopy1Click(); }},
         {"MoreAnalyze1", [&d] { d.MoreAnalyze1Click(); }},
     };
@@ -195,6 +197,7 @@ void TFrmMainWnd::BuildCommands() {
         const std::string command(placement.Command);
         Commands[command] = [&d, command] { AtnDevice(d, command); };
     }
+    Commands.merge(ShellCommands(*this));
 }
 
 // A value box being typed in is committed first, so the command sees its text;
@@ -215,28 +218,15 @@ void TFrmMainWnd::RunCommand(const std::string& name) {
 void TFrmMainWnd::CommitFocusedValueBox() {
     if (auto* box = qobject_cast<TValueBox*>(QApplication::focusWidget())) {
         box->Commit();
+    } else if (auto* note = qobject_cast<TNoteTextEdit*>(QApplication::focusWidget())) {
+        note->Commit();
     }
 }
 
 // The focused text control's own undo or redo; false when it has none to apply.
 bool TFrmMainWnd::StepFocusedText(bool redo) {
-    QWidget* focus = QApplication::focusWidget();
-    if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-        if (redo ? !line->isRedoAvailable() : !line->isUndoAvailable()) {
-            return false;
-        }
-        redo ? line->redo() : line->undo();
-        return true;
-    }
-    if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
-        const QTextDocument& typed = *text->document();
-        if (text->isReadOnly() || !(redo ? typed.isRedoAvailable() : typed.isUndoAvailable())) {
-            return false;
-        }
-        redo ? text->redo() : text->undo();
-        return true;
-    }
-    return false;
+    QWidget* text = FocusedTextControl();
+    return text != nullptr && StepTextUndo(*text, redo);
 }
 
 // --- Following the document --------------------------------------------------------
@@ -247,14 +237,13 @@ void TFrmMainWnd::Listen() {
     Links += d.PropertyTextChanged.Connect([this] { ShowProperty(); });
     Links += d.BusyChanged.Connect([this] { BusyChanged(); });
     Links += d.History().Changed.Connect([this] { ShowUndoState(); });
-    FActions->SetCondition("AtnEditUndo", [&d] { return d.CanUndo(); });
-    FActions->SetCondition("AtnEditRedo", [&d] { return d.CanRedo(); });
     ShowUndoState();
 }
 
 // Enabled while there is a step, its tip naming it.
 void TFrmMainWnd::ShowUndoState() {
-    FActions->RefreshConditions();
+    FActions->SetContextEnabled("AtnEditUndo", Doc->CanUndo());
+    FActions->SetContextEnabled("AtnEditRedo", Doc->CanRedo());
     for (auto [name, tip] : {std::pair{"AtnEditUndo", UndoStatusTip(*Doc)},
                              std::pair{"AtnEditRedo", RedoStatusTip(*Doc)}}) {
         QAction* action = FActions->Action(name);

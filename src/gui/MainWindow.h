@@ -31,6 +31,7 @@ namespace zaro::gui {
 
 class TActionSet;
 class TCanvasView;
+class TDiagnosisHighlight;
 class TProgressWindow;
 
 class TFrmMainWnd : public QMainWindow {
@@ -84,6 +85,7 @@ private:
     std::unique_ptr<TCircuitDocument> Doc;
     TActionSet* FActions = nullptr;
     TCanvasView* FCanvasView = nullptr;
+    std::unique_ptr<TDiagnosisHighlight> Highlight;
     QToolBar* FToolBar = nullptr;
     QLineEdit* FEditFreq = nullptr;
     QTabWidget* FPages = nullptr;

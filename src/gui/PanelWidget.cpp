@@ -4,17 +4,17 @@
 #include "CodingPanel.h"
 #include "CoreDrawing.h"
 #include "DevicePlacement.h"
+#include "DiagnosisHighlight.h"
 #include "DragPanels.h"
 #include "ErrorReport.h"
 #include "LabelDevice.h"
-#include "NotePlainText.h"
+#include "NoteTextEdit.h"
 #include "QtInput.h"
 #include "SymbolPictures.h"
 #include "ValueBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 
 namespace zaro::gui {
 
@@ -69,6 +69,9 @@ void TPanelWidget::SetLocked(bool locked) {
     for (TValueBox* box : Boxes) {
         box->SetLocked(locked);
     }
+    if (FNote != nullptr) {
+        FNote->SetLocked(locked);
+    }
 }
 
 void TPanelWidget::PanelChanged(int change) {
@@ -81,6 +84,9 @@ void TPanelWidget::PanelChanged(int change) {
         break;
     default:
         Repaint();
+        if (FNote != nullptr) {
+            FNote->FollowNote();
+        }
         break;
     }
 }
@@ -91,24 +97,12 @@ void TPanelWidget::FollowBounds() {
     LayOutNote();
 }
 
-// A label shows its note as plain text, read-only for now, and lets presses
-// through so the whole label can be dragged.
+// A label's note is edited in place; the label's border around it takes
+// the presses that drag the label.
 void TPanelWidget::CreateNote() {
-    auto* label = dynamic_cast<TLabelDevice*>(&FPanel);
-    if (label == nullptr) {
-        return;
+    if (auto* label = dynamic_cast<TLabelDevice*>(&FPanel)) {
+        FNote = new TNoteTextEdit(*label, this);
     }
-    FNote = new QPlainTextEdit(this);
-    FNote->setReadOnly(true);
-    FNote->setAttribute(Qt::WA_TransparentForMouseEvents);
-    FNote->setFocusPolicy(Qt::NoFocus);
-    FNote->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    FNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QFont font = this->font();
-    font.setPixelSize(label->NoteEditor().FontHeight);
-    FNote->setFont(font);
-    FNote->setPlainText(
-        QString::fromStdString(NotePlainText(label->NoteEditor().Document().Rtf())));
 }
 
 void TPanelWidget::LayOutNote() {
@@ -132,6 +126,9 @@ void TPanelWidget::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.drawPixmap(0, 0, Picture);
+    if (const TCanvasView* view = View(); view != nullptr && view->Marked(FPanel)) {
+        PaintDiagnosisMark(p, rect());
+    }
     p.end();
     if (const TCodingPanel* canvas = FPanel.Parent()) {
         ReportErrors(canvas->Platform(), [this] { FPanel.Painted(); });

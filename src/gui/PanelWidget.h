@@ -13,7 +13,6 @@
 #include <vector>
 
 class QPainter;
-class QPlainTextEdit;
 
 namespace zaro {
 class TDragPanel;
@@ -22,6 +21,7 @@ class TDragPanel;
 namespace zaro::gui {
 
 class TCanvasView;
+class TNoteTextEdit;
 class TValueBox;
 
 // The class caption of a device for people ("Resistor(抵抗器)"), or its
@@ -36,7 +36,7 @@ public:
 
     TDragPanel& Panel() const { return FPanel; }
     const std::vector<TValueBox*>& ValueBoxes() const { return Boxes; }
-    QPlainTextEdit* Note() const { return FNote; }
+    TNoteTextEdit* Note() const { return FNote; }
 
     void UpdateAccessibleName();
     // Draws the panel's picture afresh: something in it has changed.
@@ -61,7 +61,7 @@ private:
 
     TDragPanel& FPanel;
     std::vector<TValueBox*> Boxes;
-    QPlainTextEdit* FNote = nullptr;
+    TNoteTextEdit* FNote = nullptr;
     QPixmap Picture; // null: to be drawn at the next paint
     bool Pressed = false;
     TConnectionList Links;

@@ -1,6 +1,7 @@
 // The property text of the selected device and the two hidden diagnosis items.
 
 #include "AnalysisFixture.h"
+#include "CaseNames.h"
 #include "PassiveDevices.h"
 #include "Sources.h"
 #include "Transistors.h"
@@ -98,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TComplexCase{{0.00001, 0}, "1E-5+j0  (1E-5@0)"},
                       TComplexCase{{0.0001, 0}, "0.0001+j0  (0.0001@0)"},
                       TComplexCase{{0, 1}, "0+j1  (1@90)"},
-                      TComplexCase{{-0.0, -0.0}, "0+j0  (0@0)"}));
+                      TComplexCase{{-0.0, -0.0}, "0+j0  (0@0)"}),
+    test::NamedAfter(&TComplexCase::Expected));
 
 class DiagnosisItemsTest : public TAnalysisFixture {};
 

@@ -79,6 +79,30 @@ TEST_F(LinearAnalysisTest, DividerGivesHalfTheSourceOnItsMeters) {
     EXPECT_TRUE(Platform.Messages.empty());
 }
 
+// 2 mA into port 0 of the source, out of port 1 into 1 kOhm and a 1 kOhm /
+// 1 kOhm divider beside it: 1 mA each way, 1 V over each divider resistor.
+TEST_F(LinearAnalysisTest, CurrentSourceDrivesItsLoadFromPort1) {
+    auto& gnd = Add<TGnd>();
+    auto& source = Add<TISRC>("2m");
+    auto& y = Add<TYConnection>();
+    auto& load = Add<TResistor>("2k");
+    auto& upper = Add<TResistor>("1k");
+    auto& lower = Add<TResistor>("1k");
+    auto& gnd2 = Add<TGnd>();
+    auto& gnd3 = Add<TGnd>();
+    Wire(gnd, 0, source, 0);
+    Chain({&source, &y, &load, &gnd2});
+    Wire(y, 2, upper, 0);
+    Chain({&upper, &lower, &gnd3});
+    Commands.AtnSimulateDC();
+    ASSERT_TRUE(State.ResultsValid());
+    EXPECT_NEAR(IInto(source, 0).re, 0.002, 1e-12);
+    EXPECT_NEAR(IInto(source, 1).re, -0.002, 1e-12);
+    EXPECT_NEAR(V(load, 0).re, 2.0, 1e-6);
+    EXPECT_NEAR(IInto(load, 0).re, 0.001, 1e-9);
+    EXPECT_NEAR(V(lower, 0).re, 1.0, 1e-6);
+}
+
 TEST_F(LinearAnalysisTest, LevelIsTheOnlyReference) {
     auto& level = Add<TLevel>("5");
     auto& r1 = Add<TResistor>("1k");

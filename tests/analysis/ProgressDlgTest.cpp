@@ -1,5 +1,6 @@
 #include "ProgressDlg.h"
 
+#include "CaseNames.h"
 #include "FakePlatform.h"
 #include "FakeProgressView.h"
 #include "ZaroErrors.h"
@@ -231,7 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TResidualTextCase{4.9406564584124654e-324, "+4.94E-324"},
                       TResidualTextCase{-0.5, "-5.00E-1"},
                       TResidualTextCase{std::numeric_limits<double>::quiet_NaN(), "NAN"},
-                      TResidualTextCase{std::numeric_limits<double>::infinity(), "INF"}));
+                      TResidualTextCase{std::numeric_limits<double>::infinity(), "INF"}),
+    test::NamedAfter(&TResidualTextCase::Text));
 
 struct TBarCase {
     double Residual;
@@ -244,13 +246,15 @@ TEST_P(ResidualBarTest, IsLogarithmicFromOneMicroToOne) {
     EXPECT_EQ(ResidualBarPosition(GetParam().Residual), GetParam().Position);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ResidualBarTest,
-    ::testing::Values(TBarCase{1e-6, 0}, TBarCase{1e-9, 0}, TBarCase{0.0, 0}, TBarCase{-1.0, 0},
-                      TBarCase{1e-5, 16}, TBarCase{1e-3, 50}, TBarCase{0.01, 66}, TBarCase{0.1, 83},
-                      TBarCase{0.5, 94}, TBarCase{1.0, 100}, TBarCase{5.0, 100},
-                      TBarCase{1e300, 100}, TBarCase{std::numeric_limits<double>::infinity(), 100},
-                      TBarCase{std::numeric_limits<double>::quiet_NaN(), 100}));
+INSTANTIATE_TEST_SUITE_P(Table, ResidualBarTest,
+                         ::testing::Values(TBarCase{1e-6, 0}, TBarCase{1e-9, 0}, TBarCase{0.0, 0},
+                                           TBarCase{-1.0, 0}, TBarCase{1e-5, 16},
+                                           TBarCase{1e-3, 50}, TBarCase{0.01, 66},
+                                           TBarCase{0.1, 83}, TBarCase{0.5, 94}, TBarCase{1.0, 100},
+                                           TBarCase{5.0, 100}, TBarCase{1e300, 100},
+                                           TBarCase{std::numeric_limits<double>::infinity(), 100},
+                                           TBarCase{std::numeric_limits<double>::quiet_NaN(), 100}),
+                         test::NamedAfter(&TBarCase::Residual));
 
 } // namespace
 } // namespace zaro

@@ -34,10 +34,11 @@ inline TBytes JapaneseRtf(const std::string& text) {
 }
 
 inline void BuildAllClassesCircuit(TCircuitDocument& document) {
+    TCircuitBuilder builder = PlacingBuilder(document);
     const std::vector<std::string>& names = DeviceClassNames();
     for (std::size_t i = 0; i < names.size(); ++i) {
-        PlaceAt(document, names[i], 16 + static_cast<int>(i % 5) * 120,
-                16 + static_cast<int>(i / 5) * 104);
+        builder.Place(names[i], 16 + static_cast<int>(i % 5) * 120,
+                      16 + static_cast<int>(i / 5) * 104);
     }
     TCodingPanel& canvas = document.Canvas();
     auto device = [&](const char* name) -> TZaroSimDevice& {
@@ -55,13 +56,13 @@ inline void BuildAllClassesCircuit(TCircuitDocument& document) {
     label.SetCaption("ラベル");
     label.SetBounds(label.Left(), label.Top(), 200, 120);
     // Left and right ports of two-port devices: five segments.
-    Connect(document, device("TResistor"), 1, device("TCapacitor"), 0);
-    Connect(document, device("TVDC"), 1, device("TAmMeter"), 0);
+    builder.Wire(device("TResistor"), 1, device("TCapacitor"), 0);
+    builder.Wire(device("TVDC"), 1, device("TAmMeter"), 0);
     // A downward base port to a left-facing port: four segments.
-    Connect(document, device("TTrNPN"), 2, device("TInductor"), 0);
-    Connect(document, device("TYConnection"), 2, device("TGnd"), 0);
-    Connect(document, device("TXConnection"), 3, device("TLED"), 1);
-    Connect(document, device("TVoltMeter"), 1, device("TTrPNP"), 2);
+    builder.Wire(device("TTrNPN"), 2, device("TInductor"), 0);
+    builder.Wire(device("TYConnection"), 2, device("TGnd"), 0);
+    builder.Wire(device("TXConnection"), 3, device("TLED"), 1);
+    builder.Wire(device("TVoltMeter"), 1, device("TTrPNP"), 2);
     // The middle segment of the first wire as the user moved it down.
     TConnector& moved = canvas.Connector(0);
     for (int i : {2, 3}) {

@@ -292,10 +292,6 @@ INSTANTIATE_TEST_SUITE_P(
 class PlacementTest : public DocumentCommandsTest,
                       public ::testing::WithParamInterface<TDevicePlacement> {};
 
-void PrintTo(const TDevicePlacement& p, std::ostream* os) {
-    *os << p.Command;
-}
-
 TEST_P(PlacementTest, PlacesItsClassInTheMiddleOfTheVisibleCanvas) {
     const TDevicePlacement& placement = GetParam();
     Place("TResistor", 8, 8);

@@ -4,6 +4,7 @@
 
 #include "CircuitDocument.h"
 #include "DevicePlacement.h"
+#include "DocumentSnapshot.h"
 #include "FakePlatform.h"
 #include "FakeProgressView.h"
 #include "ModelFile.h"
@@ -71,28 +72,6 @@ public:
     std::filesystem::path Path;
 };
 
-// Everything of a document that a failed command must leave as it was.
-struct TDocumentSnapshot {
-    TBytes Model;
-    std::string FileName;
-    bool Modified = false;
-    bool ResultsValid = false;
-    TPoint Scroll;
-    std::int32_t SelectedPanel = -1;
-    std::int32_t SelectedConnector = -1;
-    bool operator==(const TDocumentSnapshot&) const = default;
-};
-
-inline TDocumentSnapshot Snapshot(const TCircuitDocument& document) {
-    return {ModelBytes(document),
-            document.FileName(),
-            document.Modified(),
-            document.Analysis().ResultsValid(),
-            document.Canvas().ScrollPosition(),
-            document.Canvas().SelectedDragPanelNo(),
-            document.Canvas().SelectedConnectorNo()};
-}
-
 // The message of the error that `action` raises, or "" when it raises none.
 template <typename TAction> std::string ErrorOf(TAction&& action) {
     try {
@@ -101,19 +80,6 @@ template <typename TAction> std::string ErrorOf(TAction&& action) {
         return e.what();
     }
     return "";
-}
-
-// A device placed as its command places it, then moved to (left, top).
-inline TZaroSimDevice& PlaceAt(TCircuitDocument& document, std::string_view className, int left,
-                               int top) {
-    TZaroSimDevice& device = PlaceDevice(document, className);
-    device.SetBounds(left, top, device.Width(), device.Height());
-    return device;
-}
-
-inline void Connect(TCircuitDocument& document, const TDragPanel& from, int fromPort,
-                    const TDragPanel& to, int toPort) {
-    document.Canvas().ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
 }
 
 class TDocumentFixture : public ::testing::Test {
@@ -125,11 +91,12 @@ protected:
         Doc.Canvas().SetVertScrollRange(1500);
     }
 
+    // A device placed as its command places it, then moved to (left, top).
     TZaroSimDevice& Place(std::string_view className, int left = 0, int top = 0) {
-        return PlaceAt(Doc, className, left, top);
+        return Builder.Place(className, left, top);
     }
     void Wire(const TDragPanel& from, int fromPort, const TDragPanel& to, int toPort) {
-        Connect(Doc, from, fromPort, to, toPort);
+        Builder.Wire(from, fromPort, to, toPort);
     }
     // A source across a resistor, grounded through a junction: four devices,
     // four wires, every port wired; modified.
@@ -149,6 +116,7 @@ protected:
     TFakePlatform Platform;
     TFakeProgressView ProgressView;
     TCircuitDocument Doc{Platform, ProgressView};
+    TCircuitBuilder Builder = PlacingBuilder(Doc);
     TTempFolder Folder;
 };
 

@@ -1,6 +1,7 @@
 // The document's modified flag, title and status bar texts, and the busy state.
 
 #include "DocumentStatus.h"
+#include "CaseNames.h"
 #include "Diodes.h"
 #include "FakePlatform.h"
 #include "Meters.h"
@@ -88,7 +89,10 @@ INSTANTIATE_TEST_SUITE_P(Kinds, AnalysisKindTextTest,
                                            TKindCase{TAnalysisKind::akLinearAC, "AC線形"},
                                            TKindCase{TAnalysisKind::akAC, "AC解析"},
                                            TKindCase{static_cast<TAnalysisKind>(4), ""},
-                                           TKindCase{static_cast<TAnalysisKind>(-1), ""}));
+                                           TKindCase{static_cast<TAnalysisKind>(-1), ""}),
+                         test::NamedBy<TKindCase>([](const TKindCase& c) {
+                             return "Kind" + std::to_string(static_cast<int>(c.Kind));
+                         }));
 
 TEST_F(DocumentStatusTest, BusyUntilTheNextUpdate) {
     Status.BeginBusy();

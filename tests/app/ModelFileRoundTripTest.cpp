@@ -2,6 +2,7 @@
 // saved file loads into the same circuit and saves again byte for byte.
 
 #include "AllClassesCircuit.h"
+#include "CaseNames.h"
 #include "DocumentFixture.h"
 #include "LabelDevice.h"
 #include "VariablesText.h"
@@ -98,7 +99,7 @@ TEST_F(ModelFileRoundTripTest, LoadingTakesTheFullNameAndLeavesTheDocumentUnmodi
     BuildSmallCircuit();
     SaveModel(Doc, Folder / "small.zsm");
     Other.Analysis().SetResultsValid(true);
-    PlaceAt(Other, "TLamp", 0, 0); // modified, with a device to be replaced
+    PlacingBuilder(Other).Place("TLamp", 0, 0); // modified, with a device to be replaced
     LoadModel(Other, Folder / "small.zsm");
 
     EXPECT_EQ(Other.FileName(), Folder / "small.zsm");
@@ -214,7 +215,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, VariablesTextTest,
                                            TSplitCase{"A=1\r\n\r\nB=2", {"A=1", "", "B=2"}},
                                            TSplitCase{"A=1\nB=2", {"A=1", "B=2"}, false},
                                            TSplitCase{"A=1\rB=2\n", {"A=1", "B=2", ""}, false},
-                                           TSplitCase{"\n\r", {"", "", ""}, false}));
+                                           TSplitCase{"\n\r", {"", "", ""}, false}),
+                         test::NamedAfter(&TSplitCase::Text));
 
 } // namespace
 } // namespace zaro::test

@@ -9,26 +9,41 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace zaro::test {
 
-struct TPortPicture {
-    TPortDirection Direction;
-    TRect Rect;
-    std::string Caption;
-    bool operator==(const TPortPicture&) const = default;
-};
+// Each visible part of a panel as text, by the change that announces it.
+using TPanelAspects = std::map<TPanelChange, std::string>;
+
+inline std::string Text(const TRect& r) {
+    return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) +
+           "," + std::to_string(r.Bottom);
+}
+
+inline TPanelAspects AspectsOf(const TDragPanel& panel) {
+    std::string ports;
+    for (int i = 0; i < panel.PortCount(); ++i) {
+        ports += std::to_string(static_cast<int>(panel.PortDirection(i))) + " " +
+                 Text(panel.PortRect(i)) + " " + panel.PortCaption(i) + "; ";
+    }
+    return {{TPanelChange::Bounds, Text(panel.BoundsRect())},
+            {TPanelChange::Visibility, panel.Visible() ? "shown" : "hidden"},
+            {TPanelChange::Caption, panel.Caption()},
+            {TPanelChange::Color, std::to_string(panel.Color().R) + "," +
+                                      std::to_string(panel.Color().G) + "," +
+                                      std::to_string(panel.Color().B)},
+            {TPanelChange::Image, std::to_string(panel.ImageIndex())},
+            {TPanelChange::Ports, ports},
+            {TPanelChange::Iconized, panel.Iconized() ? "iconized" : "open"}};
+}
 
 struct TPanelPicture {
     const TDragPanel* Panel = nullptr;
-    TRect Bounds;
-    bool Visible = false;
-    std::string Caption;
-    int ImageIndex = -1;
-    bool Iconized = false;
-    std::vector<TPortPicture> Ports;
+    TPanelAspects Aspects;
     bool operator==(const TPanelPicture&) const = default;
 };
 
@@ -48,9 +63,11 @@ struct TCanvasPicture {
 
 inline std::ostream& operator<<(std::ostream& out, const TCanvasPicture& p) {
     for (const TPanelPicture& panel : p.Panels) {
-        out << "panel (" << panel.Bounds.Left << "," << panel.Bounds.Top << ","
-            << panel.Bounds.Width() << "x" << panel.Bounds.Height() << ") visible " << panel.Visible
-            << " image " << panel.ImageIndex << " ports " << panel.Ports.size() << "\n";
+        out << "panel:";
+        for (const auto& [change, text] : panel.Aspects) {
+            out << " " << static_cast<int>(change) << "=" << text;
+        }
+        out << "\n";
     }
     for (const TWirePicture& wire : p.Wires) {
         out << "wire routed " << wire.Routed << ":";
@@ -65,14 +82,6 @@ inline std::ostream& operator<<(std::ostream& out, const TCanvasPicture& p) {
         out << " " << v;
     }
     return out;
-}
-
-inline std::vector<TPortPicture> PortsOf(const TDragPanel& panel) {
-    std::vector<TPortPicture> ports;
-    for (int i = 0; i < panel.PortCount(); ++i) {
-        ports.push_back({panel.PortDirection(i), panel.PortRect(i), panel.PortCaption(i)});
-    }
-    return ports;
 }
 
 inline TWirePicture WireOf(const TConnector& c) {
@@ -95,9 +104,7 @@ inline std::vector<std::int32_t> ViewportOf(const TCodingPanel& canvas) {
 inline TCanvasPicture PictureOf(const TCodingPanel& canvas) {
     TCanvasPicture p;
     for (int i = 0; i < canvas.DragPanelCount(); ++i) {
-        const TDragPanel& d = canvas.DragPanel(i);
-        p.Panels.push_back({&d, d.BoundsRect(), d.Visible(), d.Caption(), d.ImageIndex(),
-                            d.Iconized(), PortsOf(d)});
+        p.Panels.push_back({&canvas.DragPanel(i), AspectsOf(canvas.DragPanel(i))});
     }
     for (int i = 0; i < canvas.ConnectorCount(); ++i) {
         p.Wires.push_back(WireOf(canvas.Connector(i)));
@@ -141,39 +148,14 @@ public:
 private:
     void Inserted(int i) {
         const TDragPanel& panel = Canvas.DragPanel(i);
-        Picture.Panels.insert(Picture.Panels.begin() + i,
-                              {&panel, panel.BoundsRect(), panel.Visible(), panel.Caption(),
-                               panel.ImageIndex(), panel.Iconized(), PortsOf(panel)});
-        Links += panel.Changed.Connect(
-            [this](TDragPanel& sender, TPanelChange change) { Changed(sender, change); });
-    }
-
-    void Changed(const TDragPanel& panel, TPanelChange change) {
-        const auto it = std::find_if(Picture.Panels.begin(), Picture.Panels.end(),
-                                     [&](const TPanelPicture& p) { return p.Panel == &panel; });
-        ASSERT_NE(it, Picture.Panels.end()) << "a change of a panel the view does not know";
-        switch (change) {
-        case TPanelChange::Bounds:
-            it->Bounds = panel.BoundsRect();
-            break;
-        case TPanelChange::Visibility:
-            it->Visible = panel.Visible();
-            break;
-        case TPanelChange::Caption:
-            it->Caption = panel.Caption();
-            break;
-        case TPanelChange::Image:
-            it->ImageIndex = panel.ImageIndex();
-            break;
-        case TPanelChange::Ports:
-            it->Ports = PortsOf(panel);
-            break;
-        case TPanelChange::Iconized:
-            it->Iconized = panel.Iconized();
-            break;
-        case TPanelChange::Color:
-            break;
-        }
+        Picture.Panels.insert(Picture.Panels.begin() + i, {&panel, AspectsOf(panel)});
+        Links += panel.Changed.Connect([this](TDragPanel& sender, TPanelChange change) {
+            const auto it =
+                std::find_if(Picture.Panels.begin(), Picture.Panels.end(),
+                             [&](const TPanelPicture& p) { return p.Panel == &sender; });
+            ASSERT_NE(it, Picture.Panels.end()) << "a change of a panel the view does not know";
+            it->Aspects[change] = AspectsOf(sender)[change];
+        });
     }
 
     const TCodingPanel& Canvas;

@@ -98,10 +98,6 @@ struct TPanelSetterCase {
     bool Repaints;
 };
 
-void PrintTo(const TPanelSetterCase& c, std::ostream* os) {
-    *os << c.Name;
-}
-
 class PanelChangeTest : public TDocumentFixture,
                         public ::testing::WithParamInterface<TPanelSetterCase> {};
 

@@ -1,6 +1,9 @@
 // zarosim-cli analyse, run in-process on model files written by the program.
 
 #include "AnalyseCommand.h"
+#include "AnalysisCommands.h"
+#include "CapturedRun.h"
+#include "CircuitBuilder.h"
 #include "CircuitDocument.h"
 #include "Diodes.h"
 #include "FakePlatform.h"
@@ -20,38 +23,24 @@
 namespace zaro::cli {
 namespace {
 
-struct TRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
 TRun Analyse(const TArgs& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = AnalyseCommand(args, out, err);
-    return {code, out.str(), err.str()};
+    return CapturedRun(AnalyseCommand, args);
 }
 
 class AnalyseCommandTest : public ::testing::Test {
 protected:
     ~AnalyseCommandTest() override { std::filesystem::remove(FileName); }
 
-    template <typename T> T& Add(const std::string& value = "") {
-        T& device = Doc.AddDevice<T>();
-        if (!value.empty()) {
-            device.ValueEdit()->SetText(value);
-        }
-        return device;
-    }
+    template <typename T> T& Add(const std::string& value = "") { return Builder.Add<T>(value); }
     void Wire(const TDragPanel& a, int pa, const TDragPanel& b, int pb) {
-        Doc.Canvas().ConnectPorts(a.Index(), pa, b.Index(), pb);
+        Builder.Wire(a, pa, b, pb);
     }
     void Save() { SaveModel(Doc, FileName); }
 
     test::TFakePlatform Platform;
     test::TFakeProgressView View;
     TCircuitDocument Doc{Platform, View};
+    TCircuitBuilder Builder{Doc.Canvas(), Doc.TP1()};
     std::string FileName = (std::filesystem::temp_directory_path() /
                             ("analyse-" + std::to_string(::getpid()) + ".zsm"))
                                .string();
@@ -98,6 +87,12 @@ TEST_F(AnalyseCommandTest, NonLinearDCShowsTheLedBrightness) {
     const TRun run = Analyse({FileName, "--kind", "dc"});
     EXPECT_EQ(run.Code, 0);
     EXPECT_NE(run.Out.find("ImageIndex = 26\n"), std::string::npos) << run.Out;
+    // Both solvers print the same seven digits.
+    for (const char* solver : {"reference", "sparse"}) {
+        const TRun chosen = Analyse({FileName, "--kind", "dc", "--solver", solver});
+        EXPECT_EQ(chosen.Code, 0) << solver;
+        EXPECT_EQ(chosen.Out, run.Out) << solver;
+    }
 }
 
 // 1 V through 1 kOhm into 159.154943 mH: at 1 kHz XL = R, so the inductor
@@ -140,11 +135,31 @@ TEST_F(AnalyseCommandTest, MessageBoxesGoToTheErrorStream) {
     EXPECT_EQ(run.Out.rfind("No. = 0\nNumber of nodes = 2\n\nNo. = 1\n", 0), 0u) << run.Out;
 }
 
+// The stated message first, then one line per finding.
+TEST_F(AnalyseCommandTest, AFailedAnalysisIsDiagnosedOnTheErrorStream) {
+    auto& vdc = Add<TVDC>();
+    auto& l = Add<TInductor>();
+    auto& y = Add<TYConnection>();
+    auto& gnd = Add<TGnd>();
+    Wire(vdc, 1, l, 0);
+    Wire(l, 1, y, 0);
+    Wire(y, 1, vdc, 0);
+    Wire(y, 2, gnd, 0);
+    Save();
+    const TRun run = Analyse({FileName, "--kind", "dc-linear"});
+    EXPECT_EQ(run.Code, 1);
+    EXPECT_EQ(run.Err, std::string(MsgLinearFailed) +
+                           "\n直流電源 No.0 とインダクタ No.1 が直流では電圧源と短絡だけのループ"
+                           "になっています。\n");
+}
+
 TEST_F(AnalyseCommandTest, BadArgumentsAndMissingFiles) {
     EXPECT_EQ(Analyse({}).Code, 1);
     EXPECT_EQ(Analyse({"x.zsm"}).Code, 1);
     EXPECT_EQ(Analyse({"x.zsm", "--kind", "transient"}).Err,
               "analyse: unknown kind \"transient\"\n");
+    EXPECT_EQ(Analyse({"x.zsm", "--kind", "dc", "--solver", "fast"}).Err,
+              "analyse: unknown solver \"fast\"\n");
     EXPECT_EQ(Analyse({"x.zsm", "--kind", "dc", "y.zsm"}).Code, 1);
     const TRun missing = Analyse({FileName + ".none", "--kind", "dc"});
     EXPECT_EQ(missing.Code, 1);

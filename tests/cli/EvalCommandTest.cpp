@@ -1,6 +1,8 @@
 // zarosim-cli eval, run in-process with captured streams.
 
 #include "EvalCommand.h"
+#include "CapturedRun.h"
+#include "CaseNames.h"
 #include "Subcommand.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +12,8 @@
 namespace zaro::cli {
 namespace {
 
-struct TRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
 TRun Eval(const TArgs& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    int code = EvalCommand(args, out, err);
-    return {code, out.str(), err.str()};
+    return CapturedRun(EvalCommand, args);
 }
 
 TEST(EvalCommand, PrintsTheAnswerText) {
@@ -70,15 +63,14 @@ INSTANTIATE_TEST_SUITE_P(
                                    "eval: more than one expression (quote the expression)\n"},
                       TFailureCase{{"1", "--var"}, "eval: --var needs NAME=VALUE\n"},
                       TFailureCase{{"1", "--var", "X"}, "eval: --var needs NAME=VALUE, got 'X'\n"},
-                      TFailureCase{{"1", "--verbose"}, "eval: unknown option '--verbose'\n"}));
+                      TFailureCase{{"1", "--verbose"}, "eval: unknown option '--verbose'\n"}),
+    test::NamedAfter(&TFailureCase::Err));
 
 TRun Dispatch(const TArgs& args) {
     static const TSubcommand table[] = {
         {"eval", "EXPR [--var NAME=VALUE]...", "prints the value of an expression", EvalCommand}};
-    std::ostringstream out;
-    std::ostringstream err;
-    int code = RunSubcommand(table, args, out, err);
-    return {code, out.str(), err.str()};
+    return CapturedRun(
+        [&](std::ostream& out, std::ostream& err) { return RunSubcommand(table, args, out, err); });
 }
 
 TEST(RunSubcommand, RunsTheNamedSubcommandWithTheRemainingArguments) {

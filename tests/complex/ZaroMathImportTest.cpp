@@ -2,6 +2,7 @@
 // of loading, refusing and releasing a library.
 
 #include "ZaroMathImport.h"
+#include "CaseNames.h"
 #include "SharedLibrary.h"
 #include "ZaroErrors.h"
 #include "ZaroMathTestEnvironment.h"
@@ -151,7 +152,8 @@ TEST_P(RefusedLibrary, LeavesTheBindingUnloaded) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedLibrary,
                          ::testing::Values("libZaroMathVersion99.so", "libZaroMathNoVersion.so",
-                                           "libZaroMathNotThere.so", ""));
+                                           "libZaroMathNotThere.so", ""),
+                         test::NamedBy<const char*>([](const char* name) { return name; }));
 
 TEST_F(Binding, MissingEntryPointsStayEmpty) {
     Rebind("libZaroMathPartial.so"); // version 101, only OperatorAdd besides

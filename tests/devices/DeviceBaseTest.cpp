@@ -1,6 +1,7 @@
 // What every device inherits: the defaults of the engine-facing operations,
 // value evaluation through the document's evaluator, checked block access.
 
+#include "CaseNames.h"
 #include "DeviceBench.h"
 #include "EConvertError.h"
 #include "PassiveDevices.h"
@@ -98,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, EvaluateExpressionTable,
                          ::testing::Values(TEvalCase{"2*3", 6}, TEvalCase{"1k", 1000},
                                            TEvalCase{"2.2K", 2200},
                                            TEvalCase{"1/3", 0.333333333333333},
-                                           TEvalCase{"RL*2", 4400}, TEvalCase{"F", 1000}));
+                                           TEvalCase{"RL*2", 4400}, TEvalCase{"F", 1000}),
+                         test::NamedAfter(&TEvalCase::Text));
 
 TEST(DeviceBase, EmptyTextIsNotANumber) {
     TDeviceBench bench;

@@ -32,6 +32,13 @@ public:
         return device;
     }
 
+    // A device of the class placed with these signs and prepared as an analysis prepares it.
+    TZaroSimDevice& Prepared(const std::string& className, const std::vector<int>& signs) {
+        TZaroSimDevice& device = Place(Make(className), signs);
+        device.UpdateDeviceValue();
+        return device;
+    }
+
     // Adds the device to the canvas and wires port p so that its current sign
     // is signs[p]: -1 draws the wire from the device, +1 towards it.
     TZaroSimDevice& Place(std::unique_ptr<TZaroSimDevice> device, const std::vector<int>& signs) {
@@ -51,6 +58,18 @@ public:
     std::vector<std::string> Variables{"F=1000"};
     TTinyParser Evaluator;
     TCodingPanel Canvas; // destroyed first: its devices refer to the evaluator
+};
+
+// The equation blocks a device writes.
+struct TDCBlockOf {
+    explicit TDCBlockOf(TZaroSimDevice& device) { device.BuildDCDeviceEquation(Coef, Rhs); }
+    TDCCoefArray Coef;
+    TDCRhsArray Rhs;
+};
+struct TACBlockOf {
+    explicit TACBlockOf(TZaroSimDevice& device) { device.BuildACDeviceEquation(Coef, Rhs); }
+    TACCoefArray Coef;
+    TACRhsArray Rhs;
 };
 
 // All sign patterns of `ports` ports: (+1, ...), (-1, +1, ...), ...

@@ -83,6 +83,26 @@ TEST(DeviceValueErrors, InvalidTextKeepsThePreviousValue) {
     }
 }
 
+// Every analysis prepares the reactances, DC ones included, where F may be 0:
+// the formula's math error waits for the AC block, which is the only user of
+// the reactance. A text that gives no number on its own still fails at once.
+TEST(DeviceValueErrors, ReactanceFormulaFailsOnlyInTheACBlock) {
+    TDeviceBench bench;
+    bench.SetFrequency("0");
+    TCapacitor c(bench.Evaluator);
+    c.SetValue({1, 2});
+    EXPECT_NO_THROW(c.UpdateDeviceValue());
+    EXPECT_EQ(c.Value(), (TComplex{1, 2}));
+    TACCoefArray coef;
+    TACRhsArray rhs;
+    EXPECT_THROW(c.BuildACDeviceEquation(coef, rhs), EMathError);
+    for (const char* name : {"TCapacitor", "TInductor"}) {
+        auto device = bench.Make(name);
+        device->ValueEdit()->SetText("1/0");
+        EXPECT_THROW(device->UpdateDeviceValue(), EMathError) << name;
+    }
+}
+
 // A text edited after the analysis started changes nothing until the next one.
 TEST(DeviceValueTiming, DCUsesTheValueOfTheLastPreparation) {
     TDeviceBench bench;

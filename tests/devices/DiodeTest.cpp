@@ -227,19 +227,14 @@ TEST_P(DiodeRows, ResistanceInDCSlopeResistanceInAC) {
     for (const std::vector<int>& signs : SignPatterns(2)) {
         SCOPED_TRACE(::testing::PrintToString(signs));
         TDeviceBench bench;
-        TZaroSimDevice& device = bench.Place(bench.Make(c.ClassName), signs);
-        device.UpdateDeviceValue();
-        TDCCoefArray coef;
-        TDCRhsArray rhs;
-        device.BuildDCDeviceEquation(coef, rhs);
-        ExpectResistanceRows(coef, signs, c.PreparedR);
-        TACCoefArray acCoef;
-        TACRhsArray acRhs;
-        device.BuildACDeviceEquation(acCoef, acRhs);
-        ExpectImpedanceRows(acCoef, signs, c.SlopeR);
+        TZaroSimDevice& device = bench.Prepared(c.ClassName, signs);
+        const TDCBlockOf dc(device);
+        ExpectResistanceRows(dc.Coef, signs, c.PreparedR);
+        const TACBlockOf ac(device);
+        ExpectImpedanceRows(ac.Coef, signs, c.SlopeR);
         for (int r = 0; r < DeviceRhsCount; ++r) {
-            EXPECT_EQ(rhs[r], 0.0);
-            EXPECT_EQ(acRhs[r], (TComplex{0, 0}));
+            EXPECT_EQ(dc.Rhs[r], 0.0);
+            EXPECT_EQ(ac.Rhs[r], (TComplex{0, 0}));
         }
     }
 }
@@ -433,10 +428,7 @@ TEST(DiodeRecord, OnlyTheZenerStoresAText) {
 // Records of the same layout under another name are refused.
 TEST(DiodeRecord, DiodeRecordIsNotAnLED) {
     TDeviceBench bench;
-    TDiode diode(bench.Evaluator);
-    TLED led(bench.Evaluator);
-    TMemoryStream stream(Record(diode));
-    ExpectLoadRefused(led, stream, "TLED.LoadFromStream: This is not TLED object.");
+    ExpectRecordOfRefusedBy(bench.Evaluator, "TDiode", "TLED");
 }
 
 TEST(DiodeRecord, EarlierLayoutIsConvertedForTheDiodeOnly) {

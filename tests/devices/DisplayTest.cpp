@@ -1,5 +1,6 @@
 // Results shown on the schematic: meter reading texts and lamp brightness.
 
+#include "CaseNames.h"
 #include "DeviceBench.h"
 #include "Meters.h"
 
@@ -30,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(Readings, MeterReading,
                                            TReadingCase{{0.015, 0}, "15M + j0.00"},
                                            TReadingCase{{0, -0.5}, "0.00 + j-0.5"},
                                            TReadingCase{{15E6, 0}, "15MG + j0.00"},
-                                           TReadingCase{{-4700, 0.0047}, "-4.7K + j4.7M"}));
+                                           TReadingCase{{-4700, 0.0047}, "-4.7K + j4.7M"}),
+                         test::NamedAfter(&TReadingCase::Text));
 
 TEST(MeterDisplay, VoltMeterShowsPort0MinusPort1) {
     TDeviceBench bench;
@@ -49,9 +51,10 @@ TEST(MeterDisplay, AmMeterShowsTheCurrentIntoItsPlusPortWhicheverWayTheWireRuns)
         TDeviceBench bench;
         auto& meter = bench.Place(bench.Make("TAmMeter"), {sign, -sign});
         // The wire current is stored from its start end: into the meter when
-        // the wire ends at it, out of it when the wire starts there.
-        meter.ShowDeviceResult(Ports({}), Ports({{sign * 0.015, 0}, {-sign * 0.015, 0}}));
-        EXPECT_EQ(meter.ValueEdit()->Text(), "15M + j0.00") << sign;
+        // the wire ends at it, out of it when the wire starts there; in AC
+        // both parts turn with the direction.
+        meter.ShowDeviceResult(Ports({}), Ports({{sign * 0.015, sign * -0.002}, {0, 0}}));
+        EXPECT_EQ(meter.ValueEdit()->Text(), "15M + j-2M") << sign;
     }
 }
 
@@ -90,7 +93,11 @@ INSTANTIATE_TEST_SUITE_P(Voltages, LampBrightness,
                          ::testing::Values(TLampCase{{1.5, 0}, 16}, TLampCase{{0.5, 0}, 12},
                                            TLampCase{{10, 0}, 17}, TLampCase{{0, -1.5}, 16},
                                            TLampCase{{-1.5, 0}, 16}, TLampCase{{1.1, 0}, 14},
-                                           TLampCase{{1.3, 0}, 15}));
+                                           TLampCase{{1.3, 0}, 15}),
+                         test::NamedBy<TLampCase>([](const TLampCase& c) {
+                             return std::to_string(c.Across.re) + " j" +
+                                    std::to_string(c.Across.im);
+                         }));
 
 // A ratio equal to a threshold falls into the next level.
 TEST(LampDisplay, LevelsChangeStrictlyAboveEachThreshold) {

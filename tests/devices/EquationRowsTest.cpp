@@ -165,14 +165,10 @@ TEST_P(EquationRows, DCBlockForEveryWireDirection) {
     for (const TSigns& signs : SignPatterns(c.Ports)) {
         SCOPED_TRACE(::testing::PrintToString(signs));
         TDeviceBench bench;
-        TZaroSimDevice& device = bench.Place(bench.Make(c.ClassName), signs);
-        device.UpdateDeviceValue();
-        TDCCoefArray coef;
-        TDCRhsArray rhs;
-        device.BuildDCDeviceEquation(coef, rhs);
+        const TDCBlockOf dc(bench.Prepared(c.ClassName, signs));
         const TBlock expected = c.DC(signs);
-        ExpectEntries(coef, expected.Coef);
-        ExpectEntries(rhs, expected.Rhs);
+        ExpectEntries(dc.Coef, expected.Coef);
+        ExpectEntries(dc.Rhs, expected.Rhs);
     }
 }
 
@@ -182,13 +178,10 @@ TEST_P(EquationRows, ACBlockForEveryWireDirection) {
     for (const TSigns& signs : SignPatterns(c.Ports)) {
         SCOPED_TRACE(::testing::PrintToString(signs));
         TDeviceBench bench;
-        TZaroSimDevice& device = bench.Place(bench.Make(c.ClassName), signs);
-        TACCoefArray coef;
-        TACRhsArray rhs;
-        device.BuildACDeviceEquation(coef, rhs);
+        const TACBlockOf ac(bench.Place(bench.Make(c.ClassName), signs));
         const TBlock expected = c.AC ? c.AC(signs) : c.DC(signs);
-        ExpectEntries(coef, expected.Coef);
-        ExpectEntries(rhs, expected.Rhs);
+        ExpectEntries(ac.Coef, expected.Coef);
+        ExpectEntries(ac.Rhs, expected.Rhs);
     }
 }
 

@@ -2,6 +2,7 @@
 // The bytes of device records for the record tests: what a device saves, the
 // stored form of texts, and the check that a record of another class is refused.
 
+#include "DeviceFactory.h"
 #include "ZaroSimDevices.h"
 #include "ZaroStream.h"
 
@@ -48,6 +49,14 @@ inline void ExpectLoadRefused(TZaroSimDevice& reader, TMemoryStream& stream,
         EXPECT_EQ(std::string(e.what()), message);
     }
     EXPECT_EQ(stream.Position(), 0);
+}
+
+// A fresh device of class `reader` refuses the record of a fresh `writer`.
+inline void ExpectRecordOfRefusedBy(TTinyParser& evaluator, const std::string& writer,
+                                    const std::string& reader) {
+    TMemoryStream stream(Record(*CreateDeviceByClassName(writer, evaluator)));
+    ExpectLoadRefused(*CreateDeviceByClassName(reader, evaluator), stream,
+                      reader + ".LoadFromStream: This is not " + reader + " object.");
 }
 
 } // namespace zaro::test

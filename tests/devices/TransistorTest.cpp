@@ -2,6 +2,7 @@
 // residuals with the ratio rule and the penalties, the rows for every wire
 // direction, and the records with the earlier layout's conversion.
 
+#include "CaseNames.h"
 #include "DeviceBench.h"
 #include "JunctionModel.h"
 #include "RecordBytes.h"
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TCollectorCase{5, 1E-5, 5 / (5 / 0.003 + 0.001)},           // ~3 mA
                       TCollectorCase{0.01, 1E-5, 0.01 / (0.01 / 0.003 + 0.001)},  // ~3 mA
                       TCollectorCase{0.001, 1E-3, 0.001 / (0.001 / 0.3 + 0.001)}, // ~0.23 A
-                      TCollectorCase{0.0, 1E-3, 0.0}));
+                      TCollectorCase{0.0, 1E-3, 0.0}),
+    test::NamedBy<TCollectorCase>([](const TCollectorCase& c) { return c; }));
 
 TEST(CollectorModelFaults, ZeroDivisorsAreMathErrors) {
     // beta b = 1 exactly, so u / (beta b) + 0.001 is exactly 0 at u = -0.001.
@@ -204,16 +206,11 @@ TEST_P(TransistorRows, DCAndACBlocksForEveryWireDirection) {
     for (const TSigns& signs : SignPatterns(3)) {
         SCOPED_TRACE(::testing::PrintToString(signs));
         TDeviceBench bench;
-        TZaroSimDevice& device = bench.Place(bench.Make(c.ClassName), signs);
-        device.UpdateDeviceValue();
-        TDCCoefArray coef;
-        TDCRhsArray rhs;
-        device.BuildDCDeviceEquation(coef, rhs);
-        ExpectBlock(coef, rhs, c.DC(signs));
-        TACCoefArray acCoef;
-        TACRhsArray acRhs;
-        device.BuildACDeviceEquation(acCoef, acRhs);
-        ExpectBlock(acCoef, acRhs, c.AC(signs));
+        TZaroSimDevice& device = bench.Prepared(c.ClassName, signs);
+        const TDCBlockOf dc(device);
+        ExpectBlock(dc.Coef, dc.Rhs, c.DC(signs));
+        const TACBlockOf ac(device);
+        ExpectBlock(ac.Coef, ac.Rhs, c.AC(signs));
     }
 }
 
@@ -363,10 +360,7 @@ TEST(TransistorRecord, ClassNameThenThePanelRecord) {
 
 TEST(TransistorRecord, NPNRecordIsNotAPNP) {
     TDeviceBench bench;
-    TTrNPN npn(bench.Evaluator);
-    TTrPNP pnp(bench.Evaluator);
-    TMemoryStream stream(Record(npn));
-    ExpectLoadRefused(pnp, stream, "TTrPNP.LoadFromStream: This is not TTrPNP object.");
+    ExpectRecordOfRefusedBy(bench.Evaluator, "TTrNPN", "TTrPNP");
 }
 
 TEST(TransistorRecord, EarlierLayoutsOf64And128AreConverted) {

@@ -45,6 +45,16 @@ protected:
         return Canvas.AddDragPanel(std::move(panel));
     }
 
+    // At connector pitch 4, panel 0 at (96, 96) and panel 1 at (0, 0) joined
+    // by wire 0 from the left port of 0 to the right port of 1:
+    // (96,128) (88,128) (88,80) (72,80) (72,32) (64,32).
+    void AddFiveSegmentWire() {
+        Canvas.SetConnectorGridPitch(4);
+        AddPanel(96, 96);
+        AddPanel(0, 0);
+        Canvas.ConnectPorts(0, PortLeft, 1, PortRight);
+    }
+
     void Press(int x, int y, TShiftState shift = {}) {
         Canvas.MouseDown(TMouseButton::mbLeft, shift, x, y);
     }

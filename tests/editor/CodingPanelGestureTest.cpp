@@ -1,3 +1,4 @@
+#include "CaseNames.h"
 #include "CodingPanelFixture.h"
 
 #include <gmock/gmock.h>
@@ -119,13 +120,7 @@ TEST_F(ConnectingGestureTest, PortClicksOfAPanelOnNoCanvasOrAnotherCanvasAreIgno
 
 class SegmentGestureTest : public CodingPanelFixture {
 protected:
-    void SetUp() override {
-        Canvas.SetConnectorGridPitch(4);
-        AddPanel(96, 96);
-        AddPanel(0, 0);
-        // (96,128) (88,128) (88,80) (72,80) (72,32) (64,32)
-        Canvas.ConnectPorts(0, PortLeft, 1, PortRight);
-    }
+    void SetUp() override { AddFiveSegmentWire(); }
 };
 
 TEST_F(SegmentGestureTest, DraggingAVerticalSegmentMovesItSidewaysWithTruncatingSnap) {
@@ -400,7 +395,10 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PanelResizeGestureTest,
                          ::testing::Values(ResizeCase{68, 70, 64, 72},  // 8.5 -> 8, 8.75 -> 9
                                            ResizeCase{76, 84, 80, 80},  // 9.5 -> 10, 10.5 -> 10
                                            ResizeCase{10, -40, 32, 32}, // up to the minimum
-                                           ResizeCase{300, 300, 120, 304})); // maximum; 37.5 -> 38
+                                           ResizeCase{300, 300, 120, 304}),
+                         test::NamedBy<ResizeCase>([](const ResizeCase& c) {
+                             return "To" + std::to_string(c.Width) + "x" + std::to_string(c.Height);
+                         })); // maximum; 37.5 -> 38
 
 TEST_F(PanelDragGestureTest, TheResizeOutlineFollowsTheMouseButNotBelowTheMinimum) {
     Canvas.SetHorzScrollPosition(8);

@@ -1,3 +1,4 @@
+#include "CaseNames.h"
 #include "CodingPanelFixture.h"
 
 #include <gmock/gmock.h>
@@ -230,13 +231,7 @@ TEST_F(CodingPanelListsTest, DeletingCopesWithPortsAndWiresThatDisagree) {
 
 class CodingPanelHitTest : public CodingPanelListsTest {
 protected:
-    void SetUp() override {
-        Canvas.SetConnectorGridPitch(4);
-        AddPanel(96, 96);
-        AddPanel(0, 0);
-        // (96,128) (88,128) (88,80) (72,80) (72,32) (64,32)
-        Canvas.ConnectPorts(0, PortLeft, 1, PortRight);
-    }
+    void SetUp() override { AddFiveSegmentWire(); }
     TConnectorLineHit At(int x, int y) const { return Canvas.HitTestConnectorLine({x, y}); }
 };
 
@@ -324,7 +319,8 @@ TEST_P(GridPitchTest, BothGridsClampToOneThroughHundred) {
 INSTANTIATE_TEST_SUITE_P(Values, GridPitchTest,
                          ::testing::Values(PitchCase{0, 1}, PitchCase{-5, 1}, PitchCase{1, 1},
                                            PitchCase{4, 4}, PitchCase{100, 100},
-                                           PitchCase{101, 100}));
+                                           PitchCase{101, 100}),
+                         test::NamedAfter(&PitchCase::Given));
 
 TEST(CodingPanelDefaults, ComeUpWithTheDocumentedToolsAndSettings) {
     TFakePlatform platform;

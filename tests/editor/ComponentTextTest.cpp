@@ -1,4 +1,5 @@
 #include "ComponentText.h"
+#include "CaseNames.h"
 #include "DragPanels.h"
 
 #include <gmock/gmock.h>
@@ -88,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(Strings, QuoteComponentStringTest,
                          ::testing::Values(QuoteRow{"", "''"}, QuoteRow{"abc", "'abc'"},
                                            QuoteRow{"a'b", "'a''b'"}, QuoteRow{"'", "''''"},
                                            QuoteRow{"a\r\nb", "'a'#13#10'b'"}, QuoteRow{"\t", "#9"},
-                                           QuoteRow{"日本", "'日本'"}));
+                                           QuoteRow{"日本", "'日本'"}),
+                         test::NamedAfter(&QuoteRow::Quoted));
 
 // --- Reading ------------------------------------------------------------------
 

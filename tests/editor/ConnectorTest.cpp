@@ -1,3 +1,4 @@
+#include "CaseNames.h"
 #include "CodingPanelFixture.h"
 #include "Grid.h"
 #include "ZaroStream.h"
@@ -37,7 +38,10 @@ INSTANTIATE_TEST_SUITE_P(Values, GridSnapTest,
                                            SnapCase{-126, 4, -128, -124}, // -31.5 -> -32
                                            SnapCase{-122, 4, -120, -120}, SnapCase{-2, 4, 0, 0},
                                            SnapCase{-5, 4, -4, -4}, SnapCase{-7, 4, -8, -4},
-                                           SnapCase{17, 1, 17, 17}, SnapCase{250, 100, 200, 200}));
+                                           SnapCase{17, 1, 17, 17}, SnapCase{250, 100, 200, 200}),
+                         test::NamedBy<SnapCase>([](const SnapCase& c) {
+                             return std::to_string(c.Value) + "by" + std::to_string(c.Pitch);
+                         }));
 
 // --- Route shapes ------------------------------------------------------------
 

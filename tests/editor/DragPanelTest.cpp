@@ -1,3 +1,4 @@
+#include "CaseNames.h"
 #include "CodingPanelFixture.h"
 #include "ComponentText.h"
 #include "DragPanels.h"
@@ -340,7 +341,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageRow{97, 49, {48, 24}, true, true, {24, 12}},
                       ImageRow{32, 32, {48, 24}, true, true, {-8, 4}},
                       ImageRow{32, 20, {37, 25}, true, true, {-2, -2}}, // -5 div 2 = -2
-                      ImageRow{32, 20, {37, 25}, false, false, {0, 0}}));
+                      ImageRow{32, 20, {37, 25}, false, false, {0, 0}}),
+    test::NamedBy<ImageRow>([](const ImageRow& r) {
+        return std::to_string(r.PanelWidth) + "x" + std::to_string(r.PanelHeight) +
+               (r.Horz ? "H" : "") + (r.Vert ? "V" : "");
+    }));
 
 TEST(DragPanelPainting, WithoutCanvasThePictureIsUnselectedWithoutImages) {
     TDragPanel4P p;
@@ -586,7 +591,8 @@ INSTANTIATE_TEST_SUITE_P(
             true, {"TResistor"}, "TDragPanel4P.LoadFromStream: This is not TDragPanel4P object."},
         WrongTagRow{true,
                     {"TDragPanel4P", "TConnector"},
-                    "TDragPanel.LoadFromStream: This is not TDragPanel object."}));
+                    "TDragPanel.LoadFromStream: This is not TDragPanel object."}),
+    test::NamedAfter(&WrongTagRow::Message));
 
 TEST(DragPanelRecord, EveryTruncationFailsAndRestoresEverything) {
     TDragPanel4P source;

@@ -1,4 +1,5 @@
 #include "ZaroStream.h"
+#include "CaseNames.h"
 #include "RichTextDocument.h"
 
 #include <gmock/gmock.h>
@@ -69,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(Values, IntegerEncoding,
                                            IntegerRow{std::numeric_limits<std::int32_t>::min(),
                                                       {0, 0, 0, 0x80}},
                                            IntegerRow{std::numeric_limits<std::int32_t>::max(),
-                                                      {0xFF, 0xFF, 0xFF, 0x7F}}));
+                                                      {0xFF, 0xFF, 0xFF, 0x7F}}),
+                         test::NamedAfter(&IntegerRow::Value));
 
 TEST(IntegerFromStr, ShortStreamRaisesTheReadErrorWithoutMoving) {
     TMemoryStream s(Bytes{1, 2, 3});

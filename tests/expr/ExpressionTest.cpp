@@ -1,5 +1,6 @@
 // Answers of whole expressions: precedence, parentheses, operators and functions.
 
+#include "CaseNames.h"
 #include "TinyParser.h"
 #include "ZaroSub.h"
 
@@ -40,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         TAnswerCase{"((1+2)", "3"}, TAnswerCase{"(1+2))", "3"}, TAnswerCase{"2*(-3)", "-6"},
         TAnswerCase{"1E-3*2", "0.002"}, TAnswerCase{"X1E-3", "-3"},
         TAnswerCase{"SIN(1+1)", "0.909297426825682"}, TAnswerCase{"1 < 2 & 3 > 2", "1"},
-        TAnswerCase{"5 ! 3", "5"}, TAnswerCase{"2*SUM(1,2)", "6"}));
+        TAnswerCase{"5 ! 3", "5"}, TAnswerCase{"2*SUM(1,2)", "6"}),
+    test::NamedAfter(&TAnswerCase::Expression));
 
 // A prefix operator right after another operator binds to its operand first.
 INSTANTIATE_TEST_SUITE_P(PrefixAfterOperator, Answers,
@@ -51,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(PrefixAfterOperator, Answers,
                                            TAnswerCase{"2*-3^2", "-18"},
                                            TAnswerCase{"1 - - 1", "2"}, TAnswerCase{"2*--3", "6"},
                                            TAnswerCase{"2 < -1", "0"}, TAnswerCase{"!!5", "1"},
-                                           TAnswerCase{"SUM(1,-2)", "-1"}));
+                                           TAnswerCase{"SUM(1,-2)", "-1"}),
+                         test::NamedAfter(&TAnswerCase::Expression));
 
 // Malformed but tokenisable input: leftovers are joined into a term of value 0.
 INSTANTIATE_TEST_SUITE_P(Leftovers, Answers,
@@ -61,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(Leftovers, Answers,
                                            TAnswerCase{"0.5", "0.5"}, TAnswerCase{"(", "0"},
                                            TAnswerCase{")", "0"}, TAnswerCase{"()", "0"},
                                            TAnswerCase{")2", "0"}, TAnswerCase{"SINX", "0"},
-                                           TAnswerCase{"*5", "0"}));
+                                           TAnswerCase{"*5", "0"}),
+                         test::NamedAfter(&TAnswerCase::Expression));
 
 INSTANTIATE_TEST_SUITE_P(
     Operators, Answers,
@@ -73,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
         TAnswerCase{"TRUE | FALSE", "1"}, TAnswerCase{"FALSE | TRUE", "1"},
         TAnswerCase{"1E-200 & 1E-200", "0"}, TAnswerCase{"!0", "1"}, TAnswerCase{"!3", "0"},
         TAnswerCase{"3 > 2", "1"}, TAnswerCase{"3 >= 3", "1"}, TAnswerCase{"3 < 3", "0"},
-        TAnswerCase{"3 <= 3", "1"}, TAnswerCase{"3 == 3", "1"}, TAnswerCase{"3 != 3", "0"}));
+        TAnswerCase{"3 <= 3", "1"}, TAnswerCase{"3 == 3", "1"}, TAnswerCase{"3 != 3", "0"}),
+    test::NamedAfter(&TAnswerCase::Expression));
 
 INSTANTIATE_TEST_SUITE_P(
     Functions, Answers,
@@ -97,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TAnswerCase{"30DG", "0.523598775598299"}, TAnswerCase{"2PI", "2E-12"},
                       TAnswerCase{"2 PI", "6.28318530717959"},
                       TAnswerCase{"1/3", "0.333333333333333"}, TAnswerCase{"1E20*1.5", "1.5E20"},
-                      TAnswerCase{"_C", "299792458"}, TAnswerCase{"_NA", "6.022045E23"}));
+                      TAnswerCase{"_C", "299792458"}, TAnswerCase{"_NA", "6.022045E23"}),
+    test::NamedAfter(&TAnswerCase::Expression));
 
 INSTANTIATE_TEST_SUITE_P(
     ArgumentLists, Answers,
@@ -113,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TAnswerCase{"CAP(1U, 1K)", "-159.154943091895"},
                       TAnswerCase{"AIND(1000, 1K)", "0.159154943091895"},
                       TAnswerCase{"ACAP(1U, 1K)", "-159.154943091895"}, TAnswerCase{"IND(1M)", "0"},
-                      TAnswerCase{"CAP(1U)", "0"}));
+                      TAnswerCase{"CAP(1U)", "0"}),
+    test::NamedAfter(&TAnswerCase::Expression));
 
 struct TErrorCase {
     const char* Expression;
@@ -153,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"SINH(1000)", K::Overflow}, TErrorCase{"CEIL(3E9)", K::Overflow},
         TErrorCase{"FLOOR(-3E9)", K::Overflow}, TErrorCase{"TRUNC(1E19)", K::Overflow},
         TErrorCase{"ROUND(-1E19)", K::Overflow}, TErrorCase{"1E19 # 2", K::Overflow},
-        TErrorCase{"RADTODEG(1E308)", K::Overflow}, TErrorCase{"CAP(0, 1K)", K::ZeroDivide}));
+        TErrorCase{"RADTODEG(1E308)", K::Overflow}, TErrorCase{"CAP(0, 1K)", K::ZeroDivide}),
+    test::NamedAfter(&TErrorCase::Expression));
 
 TEST(Expression, IntegerFunctionsWorkUpToTheirRangeLimits) {
     EXPECT_EQ(AnswerOf("CEIL(2147483646.5)", nullptr), "2147483647");

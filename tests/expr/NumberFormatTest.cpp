@@ -1,5 +1,6 @@
 // The general number format G(P) and the formats of PrefixedFloatToStrF.
 
+#include "CaseNames.h"
 #include "ZaroSub.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
         TGeneralCase{999999999999999.9, 15, "1E15"}, TGeneralCase{0.1 + 0.2, 15, "0.3"},
         TGeneralCase{0.0001, 7, "0.0001"}, TGeneralCase{1E-5, 7, "1E-5"},
         TGeneralCase{12345678, 7, "1.234568E7"}, TGeneralCase{1234567, 7, "1234567"},
-        TGeneralCase{1E300, 15, "1E300"}, TGeneralCase{5E-324, 15, "4.94065645841247E-324"}));
+        TGeneralCase{1E300, 15, "1E300"}, TGeneralCase{5E-324, 15, "4.94065645841247E-324"}),
+    test::NamedBy<TGeneralCase>([](const TGeneralCase& c) {
+        return std::string(c.Expected) + " at " + std::to_string(c.Precision);
+    }));
 
 struct TPrefixedCase {
     double Value;
@@ -68,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TPrefixedCase{0.001, 3, 4, 2, "1M"}, TPrefixedCase{1E-6, 3, 4, 2, "1U"},
                       TPrefixedCase{1E-18, 3, 4, 2, "1A"}, TPrefixedCase{1E12, 3, 4, 2, "1T"},
                       TPrefixedCase{1, 3, 4, 2, "1"}, TPrefixedCase{12.3456, 3, 4, 2, "12.35"},
-                      TPrefixedCase{0.05, 3, 4, 2, "50M"}));
+                      TPrefixedCase{0.05, 3, 4, 2, "50M"}),
+    test::NamedAfter(&TPrefixedCase::Expected));
 
 INSTANTIATE_TEST_SUITE_P(OtherFormats, WritesPrefixedFormat,
                          ::testing::Values(TPrefixedCase{0.0001, 0, 15, 0, "0.0001"},
@@ -79,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(OtherFormats, WritesPrefixedFormat,
                                            TPrefixedCase{3.14159, 2, 15, 2, "3.14"},
                                            TPrefixedCase{0, 2, 4, 2, "0.00"},
                                            TPrefixedCase{-0.001, 2, 4, 2, "0.00"},
-                                           TPrefixedCase{123456, 2, 4, 2, "1.235E+05"}));
+                                           TPrefixedCase{123456, 2, 4, 2, "1.235E+05"}),
+                         test::NamedAfter(&TPrefixedCase::Expected));
 
 TEST(PrefixedFloatToStrF, RejectsAnUnknownFormat) {
     EXPECT_THROW(PrefixedFloatToStrF(1, 5, 4, 2), ERangeError);

@@ -1,5 +1,6 @@
 // Reading numbers with unit prefixes and exponents.
 
+#include "CaseNames.h"
 #include "ZaroSub.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TReadCase{"5E1M", 5 * 1.0023052380778996}, TReadCase{"2PI", 2E-12},
                       TReadCase{".5K", 500}, TReadCase{"+3", 3}, TReadCase{"-2.2K", -2200},
                       TReadCase{"1.5K2", 1500}, TReadCase{"10KOHM", 10000}, TReadCase{"5.", 5},
-                      TReadCase{"1 K", 1000}, TReadCase{"1E-400", 0}, TReadCase{"0E5000", 0}));
+                      TReadCase{"1 K", 1000}, TReadCase{"1E-400", 0}, TReadCase{"0E5000", 0}),
+    test::NamedAfter(&TReadCase::Text));
 
 struct TRejectCase {
     const char* Text;
@@ -65,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TRejectCase{"-K", "'-' は浮動小数点数ではありません"},
                       TRejectCase{".", "'.' は浮動小数点数ではありません"},
                       TRejectCase{"1..2", "'1..2' は浮動小数点数ではありません"},
-                      TRejectCase{"+-1", "'+-1' は浮動小数点数ではありません"}));
+                      TRejectCase{"+-1", "'+-1' は浮動小数点数ではありません"}),
+    test::NamedAfter(&TRejectCase::Text));
 
 TEST(TryPrefixedStrToFloat, ReturnsFalseAndZeroWhereZaroStrToFloatRaisesItsOwnError) {
     double value = 42;

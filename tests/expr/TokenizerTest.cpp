@@ -1,6 +1,7 @@
 // Splitting expression texts into terms.
 
 #include "Tokenizer.h"
+#include "CaseNames.h"
 #include "OpeList.h"
 #include "ZaroSub.h"
 
@@ -77,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // implicit multiplication
                       TSplitCase{"2 X", "2 * X"}, TSplitCase{"(A+B)C", "( A + B ) * C"},
                       TSplitCase{"2(A)", "2 * ( A )"}, TSplitCase{"(A)(B)", "( A ) * ( B )"},
-                      TSplitCase{"2 SIN(X)", "2 SIN ( X )"}, TSplitCase{"2\t3", "2 * 3"}));
+                      TSplitCase{"2 SIN(X)", "2 SIN ( X )"}, TSplitCase{"2\t3", "2 * 3"}),
+    test::NamedAfter(&TSplitCase::Text));
 
 TEST(Tokenize, ReadsNumbersWithZaroStrToFloat) {
     EXPECT_EQ(Terms("2PI")[0].Value, 2E-12);

@@ -209,7 +209,8 @@ private Q_SLOTS:
     // A drag on the empty canvas moves the view; the panels keep their place on it.
     void draggingTheBackgroundPans() {
         Place("AtnDeviceR");
-        const TPoint before = Canvas().DragPanel(0).BoundsRect().TopLeft();
+        const TRect bounds = Canvas().DragPanel(0).BoundsRect();
+        const TPoint before{bounds.Left, bounds.Top};
         Press(Viewport(), {300, 300});
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::SizeAllCursor);
         MoveTo(Viewport(), {250, 260});

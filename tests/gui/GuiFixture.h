@@ -9,6 +9,7 @@
 #include "CircuitDocument.h"
 #include "DragPanels.h"
 #include "MainWindow.h"
+#include "NoteTextEdit.h"
 #include "PanelWidget.h"
 #include "ValueBox.h"
 

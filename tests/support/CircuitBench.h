@@ -5,6 +5,7 @@
 // test use it directly (ZaroMath must then be bound by the tool).
 
 #include "AnalysisCommands.h"
+#include "CircuitBuilder.h"
 #include "DeviceProperty.h"
 #include "FakePlatform.h"
 #include "FakeProgressView.h"
@@ -13,7 +14,6 @@
 #include "ZaroSimDevices.h"
 
 #include <initializer_list>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +31,7 @@ public:
         Calls.push_back("ShowDeviceProperty");
         PropertyText = DevicePropertyText(Canvas, State);
     }
+    void SetDiagnosis(const TCircuitDiagnosis& diagnosis) override { Diagnosis = diagnosis; }
     std::string FrequencyText() const override { return Frequency; }
     std::vector<std::string>& Variables() override { return VariableLines; }
     std::vector<std::string>& DebugLog() override { return DebugLogLines; }
@@ -40,6 +41,7 @@ public:
     std::vector<std::string> VariableLines;
     std::vector<std::string> DebugLogLines;
     std::string PropertyText;
+    TCircuitDiagnosis Diagnosis;
 
 private:
     const TCodingPanel& Canvas;
@@ -52,28 +54,14 @@ public:
     TCircuitBench(const TCircuitBench&) = delete;
     TCircuitBench& operator=(const TCircuitBench&) = delete;
 
-    // A device of class T on the canvas, with its value text when given.
+    // The circuit builder's steps, on this canvas.
     template <typename T> T& Add(const std::string& valueText = "") {
-        auto device = std::make_unique<T>(TP1);
-        if (!valueText.empty()) {
-            device->ValueEdit()->SetText(valueText);
-        }
-        return static_cast<T&>(Canvas.AddDragPanel(std::move(device)));
+        return Builder.Add<T>(valueText);
     }
-    // A wire drawn from port `fromPort` of `from` to port `toPort` of `to`.
     void Wire(const TDragPanel& from, int fromPort, const TDragPanel& to, int toPort) {
-        Canvas.ConnectPorts(from.Index(), fromPort, to.Index(), toPort);
+        Builder.Wire(from, fromPort, to, toPort);
     }
-    // Wires in a row, in this order: port 1 of each device to port 0 of the next.
-    void Chain(std::initializer_list<const TDragPanel*> devices) {
-        const TDragPanel* previous = nullptr;
-        for (const TDragPanel* device : devices) {
-            if (previous != nullptr) {
-                Wire(*previous, 1, *device, 0);
-            }
-            previous = device;
-        }
-    }
+    void Chain(std::initializer_list<const TDragPanel*> devices) { Builder.Chain(devices); }
     // The potential of the wire at a port, and the current into the device there.
     TComplex V(const TZaroSimDevice& device, int port) const {
         return WireVoltageAt(State, device.PortConnectorNo(port));
@@ -97,6 +85,7 @@ public:
     TFakeProgressView View;
     TTinyParser TP1;
     TCodingPanel Canvas{Platform};
+    TCircuitBuilder Builder{Canvas, TP1};
     TAnalysisState State;
     TNonLinearRegistry Registry;
     TFrmProgress Progress{Platform, &View};

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace zaro::test {
 
 // Rebinds the library that ships with the program.
@@ -20,13 +23,25 @@ inline void RestoreZaroMath() {
 
 class TZaroMathEnvironment : public ::testing::Environment {
 public:
-    // Bound already here, so values built while tests are registered can use it.
-    TZaroMathEnvironment() { LoadZaroMath(); }
+    // Bound already here, so values built while tests are registered can use
+    // it. ZARO_TEST_ZAROMATH names another library file, to see a refused
+    // one fail the run.
+    TZaroMathEnvironment() {
+        if (const char* fileName = std::getenv("ZARO_TEST_ZAROMATH")) {
+            SetZaroMathFileName(fileName);
+        }
+        LoadZaroMath();
+    }
 
+    // A failure here would only mark every test skipped, and a run of skipped
+    // tests passes: without the library the program fails instead.
     void SetUp() override {
         LoadZaroMath();
-        ASSERT_TRUE(ZaroMathLoaded())
-            << ZaroMathDefaultFileName << " could not be bound from the program's folder";
+        if (!ZaroMathLoaded()) {
+            std::fprintf(stderr, "%s could not be bound from the program's folder.\n",
+                         ZaroMathFileName().c_str());
+            std::exit(EXIT_FAILURE);
+        }
     }
 
     void TearDown() override { UnloadZaroMath(); }

@@ -1,0 +1,70 @@
+#pragma once
+// A sparse LU factorisation (KLU) of a square matrix in compressed-column
+// form, real or complex. The ordering is computed once per structure; each
+// new set of values is refactored with the pivot sequence of the last full
+// factorisation while that stays sound, and factored afresh otherwise.
+//
+// Besides the circuit solver it serves any caller that solves many systems
+// with one matrix (the Jacobian columns of the operating-point search).
+
+#include "ZaroMathImport.h"
+
+#include <memory>
+#include <vector>
+
+namespace zaro {
+
+// The compressed-column pattern: column j holds rows Ai[Ap[j] .. Ap[j+1]-1].
+struct TSparsePattern {
+    int N = 0;
+    std::vector<int> Ap;
+    std::vector<int> Ai;
+};
+
+template <typename T> class TSparseFactorisation {
+public:
+    TSparseFactorisation();
+    ~TSparseFactorisation();
+    TSparseFactorisation(const TSparseFactorisation&) = delete;
+    TSparseFactorisation& operator=(const TSparseFactorisation&) = delete;
+
+    // A new structure; drops any factorisation.
+    void Analyse(const TSparsePattern& pattern);
+    // Factors the values (one per pattern entry). False when the matrix is
+    // singular or a pivot is too small to trust the factors (see
+    // PivotQuality); nothing is factored then.
+    bool Factor(const std::vector<T>& values);
+    bool Factored() const;
+    int Order() const { return Pattern.N; }
+
+    // Overwrites count right-hand sides of Order() entries each, stored one
+    // after the other, with the solutions. Uses the factorisation's own work
+    // space: one call at a time.
+    void Solve(T* b, int count) const;
+
+    // A work space that lets one more thread solve with the same factors at
+    // the same time as the others; the solutions are the same bit for bit.
+    class TWorkspace;
+    std::unique_ptr<TWorkspace> MakeWorkspace() const;
+    void Solve(TWorkspace& workspace, T* b, int count) const;
+
+    // The smallest ratio of a pivot to the largest entry of its column of
+    // the row-scaled matrix: near 1 where elimination cancelled nothing, at
+    // rounding level (about 1e-16) where the matrix is singular.
+    double PivotQuality() const { return Quality; }
+
+private:
+    struct TKlu;
+    bool Refactor(const std::vector<T>& values);
+    bool FactorAfresh(const std::vector<T>& values);
+    double MeasureQuality(const std::vector<T>& values) const;
+
+    std::unique_ptr<TKlu> Klu;
+    TSparsePattern Pattern;
+    double Quality = 0.0;
+};
+
+extern template class TSparseFactorisation<double>;
+extern template class TSparseFactorisation<TComplex>;
+
+} // namespace zaro

@@ -1,0 +1,96 @@
+#include "SparseStepSolver.h"
+
+#include "ZaroErrors.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace zaro {
+
+void TSparseStepSolver::Solve(const TStepSystem& system, std::vector<double>& x) {
+    if (system.Size == 0) {
+        ++FHandOvers;
+        FDense.Solve(system, x);
+        return;
+    }
+    if (!PatternFits(system)) {
+        BuildPattern(system);
+    }
+    std::fill(FValues.begin(), FValues.end(), 0.0);
+    for (std::size_t e = 0; e < system.Entries.size(); ++e) {
+        FValues[static_cast<std::size_t>(FSlots[e])] += system.Entries[e].Value;
+    }
+    if (!FFactors.Factor(FValues)) {
+        ++FHandOvers;
+        FDense.Solve(system, x);
+        return;
+    }
+    x = system.Rhs;
+    FFactors.Solve(x.data(), 1);
+    Refine(system, x);
+    for (const double value : x) {
+        CheckedResult(value);
+    }
+}
+
+bool TSparseStepSolver::PatternFits(const TStepSystem& system) const {
+    if (FFactors.Order() != system.Size || FPositions.size() != system.Entries.size()) {
+        return false;
+    }
+    for (std::size_t e = 0; e < FPositions.size(); ++e) {
+        const TStepEntry& entry = system.Entries[e];
+        if (FPositions[e] != std::pair(entry.Row, entry.Column)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void TSparseStepSolver::BuildPattern(const TStepSystem& system) {
+    const std::size_t count = system.Entries.size();
+    FPositions.resize(count);
+    for (std::size_t e = 0; e < count; ++e) {
+        const TStepEntry& entry = system.Entries[e];
+        CheckIndex(entry.Row, system.Size);
+        CheckIndex(entry.Column, system.Size);
+        FPositions[e] = {entry.Row, entry.Column};
+    }
+    std::vector<std::size_t> order(count);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    // Column-major order of the positions; entries at one position share a slot.
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+        return std::pair(FPositions[a].second, FPositions[a].first) <
+               std::pair(FPositions[b].second, FPositions[b].first);
+    });
+    TSparsePattern pattern;
+    pattern.N = system.Size;
+    pattern.Ap.assign(static_cast<std::size_t>(system.Size) + 1, 0);
+    FSlots.assign(count, -1);
+    for (std::size_t u = 0; u < count; ++u) {
+        const std::size_t e = order[u];
+        if (u == 0 || FPositions[order[u - 1]] != FPositions[e]) {
+            pattern.Ai.push_back(FPositions[e].first);
+            ++pattern.Ap[static_cast<std::size_t>(FPositions[e].second) + 1];
+        }
+        FSlots[e] = static_cast<int>(pattern.Ai.size()) - 1;
+    }
+    std::partial_sum(pattern.Ap.begin(), pattern.Ap.end(), pattern.Ap.begin());
+    FFactors.Analyse(pattern);
+    FValues.assign(pattern.Ai.size(), 0.0);
+}
+
+// One step of iterative refinement, as the dense step solver does: the rows
+// of the wire system differ in scale by the circuit's resistances.
+void TSparseStepSolver::Refine(const TStepSystem& system, std::vector<double>& x) const {
+    std::vector<double> residual = system.Rhs;
+    for (const TStepEntry& entry : system.Entries) {
+        residual[static_cast<std::size_t>(entry.Row)] -=
+            entry.Value * x[static_cast<std::size_t>(entry.Column)];
+    }
+    FFactors.Solve(residual.data(), 1);
+    for (std::size_t k = 0; k < x.size(); ++k) {
+        x[k] += residual[k];
+    }
+}
+
+} // namespace zaro
