@@ -34,6 +34,7 @@ enum class TPanelChange : std::uint8_t {
     Image,    // image index, its centring, the iconize and resize glyphs
     Ports,    // count, directions, rectangles or captions (not the wire numbers)
     Iconized, // also moves the wires
+    Content,  // a device's own content, such as a label's note
 };
 
 // (Sender, Button, Shift, X, Y, Index of the panel, PortNo).

@@ -5,6 +5,7 @@
 
 #include "CodingPanel.h"
 #include "DragPanels.h"
+#include "LabelDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,15 @@ inline std::string Text(const TRect& r) {
            "," + std::to_string(r.Bottom);
 }
 
+inline std::string ContentOf(const TDragPanel& panel) {
+    const auto* label = dynamic_cast<const TLabelDevice*>(&panel);
+    if (label == nullptr) {
+        return "";
+    }
+    const std::vector<std::uint8_t>& rtf = label->NoteEditor().Document().Rtf();
+    return {rtf.begin(), rtf.end()};
+}
+
 inline TPanelAspects AspectsOf(const TDragPanel& panel) {
     std::string ports;
     for (int i = 0; i < panel.PortCount(); ++i) {
@@ -38,7 +48,8 @@ inline TPanelAspects AspectsOf(const TDragPanel& panel) {
                                       std::to_string(panel.Color().B)},
             {TPanelChange::Image, std::to_string(panel.ImageIndex())},
             {TPanelChange::Ports, ports},
-            {TPanelChange::Iconized, panel.Iconized() ? "iconized" : "open"}};
+            {TPanelChange::Iconized, panel.Iconized() ? "iconized" : "open"},
+            {TPanelChange::Content, ContentOf(panel)}};
 }
 
 struct TPanelPicture {

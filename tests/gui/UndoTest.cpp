@@ -4,6 +4,7 @@
 #include "DocumentStatus.h"
 #include "GuiFixture.h"
 #include "GuiSuites.h"
+#include "NoteTextEdit.h"
 
 namespace zaro::test {
 
@@ -109,6 +110,28 @@ private Q_SLOTS:
         QVERIFY(BoxText(0) != committed);
         QCOMPARE(Canvas().DragPanelCount(), 1);
         QCOMPARE(Redo().statusTip(), QStringLiteral("やり直し: 抵抗器の値の変更"));
+    }
+
+    // The note keeps its typing until it is left; then the schematic's undo
+    // takes the whole edit back, and the editor shows the note as it was.
+    void aNoteUndoesItsTypingThenTheSchematicTheEdit() {
+        Place("AtnDeviceLabel");
+        gui::TNoteTextEdit& note = *PanelWidget(0).Note();
+        const QString placed = note.toPlainText();
+        Window->activateWindow();
+        note.setFocus();
+        QTest::keyClicks(&note, QStringLiteral("x"));
+        QTest::keyClick(&note, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(note.toPlainText(), placed);
+        QCOMPARE(Undo().statusTip(), QStringLiteral("元に戻す: ラベルの配置"));
+
+        QTest::keyClicks(&note, QStringLiteral("y"));
+        View().setFocus();
+        QCOMPARE(Undo().statusTip(), QStringLiteral("元に戻す: ラベルの編集"));
+        Key(Qt::Key_Z);
+        QCOMPARE(note.toPlainText(), placed);
+        Key(Qt::Key_Y);
+        QCOMPARE(note.toPlainText(), placed + QStringLiteral("y"));
     }
 };
 
