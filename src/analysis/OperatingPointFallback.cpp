@@ -106,7 +106,8 @@ TFallbackResult TOperatingPointFallback::Refine(const std::vector<double>& x) {
     std::vector<double> next;
     double residual = ResidualAt(point);
     int kept = 0;
-    while (kept < StepsPerNewton && residual > 0.0 && !(kept > 0 && LawsHold(point))) {
+    while (std::isfinite(residual) && residual > 0.0 && kept < StepsPerNewton &&
+           !(kept > 0 && LawsHold(point))) {
         try {
             Solve(next);
         } catch (const EMathError&) {
@@ -128,7 +129,11 @@ TFallbackResult TOperatingPointFallback::Refine(const std::vector<double>& x) {
 // Rows differ in unit and scale: each counts against the size of its terms.
 double TOperatingPointFallback::ResidualAt(const std::vector<double>& x) {
     StartCompanions(x);
-    if (Assemble(x, 1.0, 0.0)) {
+    try {
+        if (Assemble(x, 1.0, 0.0)) {
+            return std::numeric_limits<double>::infinity();
+        }
+    } catch (const EMathError&) {
         return std::numeric_limits<double>::infinity();
     }
     std::vector<double> residual(System.Rhs.size());
