@@ -3,7 +3,7 @@
 #include "CircuitDevice.h"
 #include "ProgressDlg.h"
 #include "Sources.h"
-#include "SparseLinearisation.h"
+#include "BorderedLinearisation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -133,9 +133,9 @@ bool TNonLinearAnalysis::NewtonFailed(int& check) {
     };
     try {
         if (Equations.SolverKind() == TSolverKind::Sparse) {
-            TSparseLinearisation linearisation(Equations, *this);
+            const auto linearisation = MakeSparseLinearisation(Equations, *this);
             Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc,
-                   linearisation);
+                   *linearisation);
         } else {
             Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc);
         }
