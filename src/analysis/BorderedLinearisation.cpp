@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 
 namespace zaro {
 
@@ -15,6 +16,16 @@ std::atomic<int> Threshold{BorderedParamThreshold};
 std::size_t Slot(const std::vector<int>& entries, int entry) {
     return static_cast<std::size_t>(std::find(entries.begin(), entries.end(), entry) -
                                     entries.begin());
+}
+
+double EntryStepPoint(double x, double& h) {
+    h = 1e-8 * std::fabs(x);
+    if (h == 0.0) {
+        h = 1e-12;
+    }
+    const double shifted = CheckedResult(x + h);
+    h = shifted - x;
+    return shifted;
 }
 
 } // namespace
@@ -29,6 +40,18 @@ TBorderedThresholdScope::TBorderedThresholdScope(int threshold) : Saved(Threshol
 
 TBorderedThresholdScope::~TBorderedThresholdScope() {
     Threshold.store(Saved);
+}
+
+bool SparseOutcomeStands(const TNonLinearRegistry& registry) {
+    if (registry.NonLinearParamTotal() <= BorderedThreshold()) {
+        return true;
+    }
+    for (int k = 0; k < registry.NonLinearParamTotal(); ++k) {
+        if (!(std::fabs(registry.Residual(k)) < NewtonRootTolerance)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::unique_ptr<TNewtonLinearisation> MakeSparseLinearisation(TCircuitEquations& equations,
@@ -108,14 +131,13 @@ void TBorderedLinearisation::AddSolutionDerivatives(TDeviceView& view,
     for (std::size_t s = 0; s < view.Entries.size(); ++s) {
         const double value = view.Values[s];
         double h;
-        view.Values[s] = ForwardDifferencePoint(value, h);
+        view.Values[s] = EntryStepPoint(value, h);
         const std::vector<double> shifted = Residuals(view);
         view.Values[s] = value;
         for (int i = 0; i < view.ParamCount; ++i) {
             const auto r = static_cast<std::size_t>(i);
-            EntryDerivatives.push_back(
-                {view.FirstParam + i, view.Entries[s],
-                 numerics::CheckedDivide(shifted[r] - base[r], h)});
+            EntryDerivatives.push_back({view.FirstParam + i, view.Entries[s],
+                                        numerics::CheckedDivide(shifted[r] - base[r], h)});
         }
     }
 }
@@ -139,8 +161,9 @@ void TBorderedLinearisation::AddParamDerivatives(const TDeviceView& view, int ca
         param = value;
         for (int i = 0; i < view.ParamCount; ++i) {
             const auto r = static_cast<std::size_t>(i);
-            ParamDerivatives.push_back({view.FirstParam + i, p,
-                                        numerics::CheckedDivide(shifted[r] - base[r], change.Step)});
+            ParamDerivatives.push_back(
+                {view.FirstParam + i, p,
+                 numerics::CheckedDivide(shifted[r] - base[r], change.Step)});
         }
         AddParamColumn(canvasIndex, p, change);
     }
@@ -158,8 +181,7 @@ void TBorderedLinearisation::AddParamColumn(int canvasIndex, int param, const TC
     };
     for (std::size_t e = 0; e < change.MatrixChanges.size(); ++e) {
         column[local(change.MatrixChanges[e].Row)] +=
-            change.MatrixChanges[e].Value *
-            Base[static_cast<std::size_t>(change.MatrixColumns[e])];
+            change.MatrixChanges[e].Value * Base[static_cast<std::size_t>(change.MatrixColumns[e])];
     }
     for (std::size_t a = 0; a < change.RhsChanges.size(); ++a) {
         column[local(static_cast<int>(a))] -= change.RhsChanges[a];
@@ -197,8 +219,7 @@ void TBorderedLinearisation::Gradient(int n, const TDoubleArray& f, TDoubleArray
     numerics::RequireLength(g, n);
     std::vector<double> adjoint(Base.size(), 0.0);
     for (const TDerivative& d : EntryDerivatives) {
-        adjoint[static_cast<std::size_t>(d.Column)] +=
-            d.Value * f[static_cast<std::size_t>(d.Row)];
+        adjoint[static_cast<std::size_t>(d.Column)] += d.Value * f[static_cast<std::size_t>(d.Row)];
     }
     Factors->SolveTransposed(adjoint.data(), 1);
     std::fill_n(g.begin(), n, 0.0);
@@ -206,8 +227,7 @@ void TBorderedLinearisation::Gradient(int n, const TDoubleArray& f, TDoubleArray
         g[static_cast<std::size_t>(d.Column)] += d.Value * f[static_cast<std::size_t>(d.Row)];
     }
     for (const TDerivative& c : ParamColumns) {
-        g[static_cast<std::size_t>(c.Column)] -=
-            c.Value * adjoint[static_cast<std::size_t>(c.Row)];
+        g[static_cast<std::size_t>(c.Column)] -= c.Value * adjoint[static_cast<std::size_t>(c.Row)];
     }
     for (int i = 0; i < n; ++i) {
         CheckedResult(g[static_cast<std::size_t>(i)]);

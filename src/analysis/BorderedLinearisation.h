@@ -55,6 +55,14 @@ private:
     int Saved;
 };
 
+// Whether the outcome of a sparse search stands. Below the threshold its
+// iterates are the reference ones, so it stands as the reference would give
+// it. Z_Newt also ends without error where its line search stalls away from
+// a root; on the bordered path that end depends on differences the reference
+// does not take, so there only a root (every residual below the Newton
+// tolerance) stands, and anything else goes to the reference path.
+bool SparseOutcomeStands(const TNonLinearRegistry& registry);
+
 // The linearisation of the sparse path for the present parameter count.
 std::unique_ptr<TNewtonLinearisation> MakeSparseLinearisation(TCircuitEquations& equations,
                                                               TNonLinearAnalysis& analysis);

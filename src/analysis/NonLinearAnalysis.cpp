@@ -1,9 +1,9 @@
 #include "NonLinearAnalysis.h"
 
+#include "BorderedLinearisation.h"
 #include "CircuitDevice.h"
 #include "ProgressDlg.h"
 #include "Sources.h"
-#include "BorderedLinearisation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -87,7 +87,8 @@ void TNonLinearAnalysis::Search(const std::optional<std::vector<double>>& carrie
 bool TNonLinearAnalysis::SparseSearch(const std::optional<std::vector<double>>& carried) {
     try {
         Prepare(carried);
-        return !SolveNonLinear(false) && Equations.DCHandOvers() == 0;
+        return !SolveNonLinear(false) && Equations.DCHandOvers() == 0 &&
+               SparseOutcomeStands(Equations.Registry());
     } catch (const EUserBreak&) {
         throw;
     } catch (const EZaroError&) {
