@@ -24,7 +24,7 @@ zaro_ensure_packages() {
 }
 
 ZARO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config ccache libgtest-dev libgmock-dev libbenchmark-dev
-    libc6 libsuitesparse-dev qt6-base-dev qt6-qpa-plugins qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libgl-dev fonts-ipafont-gothic
+    libc6 libsuitesparse-dev zlib1g-dev qt6-base-dev qt6-qpa-plugins qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libgl-dev fonts-ipafont-gothic
     xvfb xauth)
 ZARO_CLANG_PACKAGES=(clang libclang-rt-14-dev llvm)
 # cpack's Debian generator works out the package's dependencies with dpkg-shlibdeps.

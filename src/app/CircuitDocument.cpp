@@ -3,6 +3,7 @@
 #include "ClipboardCommands.h"
 #include "DeviceProperty.h"
 #include "DiagnosisText.h"
+#include "EditStepNames.h"
 #include "VariablesText.h"
 
 namespace zaro {
@@ -14,8 +15,8 @@ constexpr int DeleteKey = 46;
 } // namespace
 
 TCircuitDocument::TCircuitDocument(TPlatform& platform, TProgressView& progressView)
-    : FPlatform(platform), FCanvas(platform), FProgress(platform, &progressView),
-      Status(platform, FCanvas, FAnalysis),
+    : FPlatform(platform), FCanvas(platform), FHistory(FCanvas, FTP1),
+      FProgress(platform, &progressView), Status(platform, FCanvas, FAnalysis),
       Equations(FCanvas, platform, FProgress, FAnalysis, FRegistry), NonLinear(Equations),
       Commands(Equations, NonLinear, *this) {
     FTP1.SetVariables(&FMemoVariables);
@@ -27,6 +28,8 @@ TCircuitDocument::TCircuitDocument(TPlatform& platform, TProgressView& progressV
     FCanvas.PanelAboutToBeRemoved.Connect([this](int) { EndDiagnosis(); });
     FCanvas.WireAdded.Connect([this](int) { EndDiagnosis(); });
     FCanvas.WireRemoved.Connect([this](int) { EndDiagnosis(); });
+    // An undo or redo may change values in place, with no edit announced.
+    FHistory.Changed.Connect([this] { EndDiagnosis(); });
 }
 
 // --- Document state -------------------------------------------------------------------
@@ -37,7 +40,11 @@ void TCircuitDocument::SetFileName(const std::string& fileName) {
     }
 }
 
+// Unmodified means as saved, which is where undo finds the saved state again.
 void TCircuitDocument::SetModified(bool flag) {
+    if (!flag) {
+        FHistory.MarkClean();
+    }
     if (Status.SetModified(flag)) {
         ModifiedChanged.Emit();
     }
@@ -67,17 +74,46 @@ void TCircuitDocument::BeginBusy() {
 
 // --- Edits ----------------------------------------------------------------------------
 
-void TCircuitDocument::CommitCircuitEdit() {
-    SetModified(true);
-    FAnalysis.SetResultsValid(false);
+void TCircuitDocument::BeginEdit(TEditSubject subject) {
+    FEditSubject = subject;
+    FHistory.Begin();
+}
+
+void TCircuitDocument::CommitCircuitEdit(std::string stepName) {
+    CommitEdit({std::move(stepName), true, nullptr});
+}
+
+void TCircuitDocument::CommitDrawingEdit(std::string stepName) {
+    CommitEdit({std::move(stepName), false, nullptr});
+}
+
+// The history takes the edit before the results are cleared: clearing them
+// is no part of the edit, and undoing it clears them again. An edit that
+// brought the model back to the saved one (a value typed back as it was)
+// leaves the document unmodified.
+void TCircuitDocument::CommitEdit(TEditStep step) {
+    const bool circuit = step.ChangesCircuit;
+    if (step.Name.empty()) {
+        step.Name = "編集";
+    }
+    FHistory.Commit(std::move(step));
+    FEditSubject = {};
+    if (circuit) {
+        SetModified(true);
+        FAnalysis.SetResultsValid(false);
+    } else {
+        MarkDrawingModified();
+    }
+    if (FHistory.AtCleanPoint()) {
+        SetModified(false);
+    }
     UpdateStatus();
     EditCommitted.Emit();
 }
 
-void TCircuitDocument::CommitDrawingEdit() {
-    MarkDrawingModified();
-    UpdateStatus();
-    EditCommitted.Emit();
+void TCircuitDocument::ClearResults() {
+    Status.ClearDeviceResults();
+    FAnalysis.SetResultsValid(false);
 }
 
 // --- Texts of the left pane -----------------------------------------------------------
@@ -120,6 +156,7 @@ void TCircuitDocument::ListenToCanvas() {
     FCanvas.OnClick.Connect([this] { SetPropertyText(NoDeviceSelected); });
     FCanvas.OnMouseDown.Connect(
         [this](TMouseButton, TShiftState shift, int, int) { CanvasMouseDown(shift); });
+    FCanvas.EditStarting.Connect([this](TEditSubject subject) { BeginEdit(subject); });
     FCanvas.EditCommitted.Connect([this](TCanvasEdit edit) { CanvasEditCommitted(edit); });
 }
 
@@ -143,12 +180,10 @@ void TCircuitDocument::CanvasMouseDown(TShiftState shift) {
     }
 }
 
+// Successive edits of one value box are one step.
 void TCircuitDocument::CanvasEditCommitted(TCanvasEdit edit) {
-    if (ChangesCircuit(edit)) {
-        CommitCircuitEdit();
-    } else {
-        CommitDrawingEdit();
-    }
+    CommitEdit({CanvasEditStepName(edit, FEditSubject.Panel), ChangesCircuit(edit),
+                edit == TCanvasEdit::ValueEdited ? FEditSubject.Box : nullptr});
 }
 
 // --- Analysis -------------------------------------------------------------------------

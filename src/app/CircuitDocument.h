@@ -5,7 +5,8 @@
 // dialog's state and the debug log. Everything the window shows is kept here
 // or reported through the platform, and every change of it is announced.
 // The document also handles the canvas's own events: the Delete key, a click
-// on the empty canvas, the wire-deletion press and every committed edit.
+// on the empty canvas, the wire-deletion press and every committed edit,
+// which it keeps in its edit history for undo and redo.
 
 #include "AnalysisCommands.h"
 #include "AnalysisHost.h"
@@ -14,6 +15,7 @@
 #include "CodingPanel.h"
 #include "DiagnosedDevices.h"
 #include "DocumentStatus.h"
+#include "EditHistory.h"
 #include "NonLinearAnalysis.h"
 #include "NonLinearRegistry.h"
 #include "Platform.h"
@@ -48,12 +50,21 @@ public:
     void BeginBusy() override;
 
     // --- Edits ---------------------------------------------------------------
-    // A user's edit changed the circuit: modified, results invalid, title and
-    // status refreshed, EditCommitted raised.
-    void CommitCircuitEdit();
-    // A user's edit changed only the drawing: marked as needing a save,
-    // title and status refreshed, EditCommitted raised.
-    void CommitDrawingEdit();
+    // A user's edit is about to change the canvas: the history takes it as it
+    // is. The canvas's gestures call it through EditStarting.
+    void BeginEdit(TEditSubject subject = {});
+    // A user's edit changed the circuit: kept in the history as the step
+    // named, modified, results invalid, title and status refreshed,
+    // EditCommitted raised.
+    void CommitCircuitEdit(std::string stepName = "");
+    // A user's edit changed only the drawing: kept in the history, marked as
+    // needing a save, title and status refreshed, EditCommitted raised.
+    void CommitDrawingEdit(std::string stepName = "");
+    // Not while an analysis runs.
+    bool CanUndo() const { return !Busy() && FHistory.CanUndo(); }
+    bool CanRedo() const { return !Busy() && FHistory.CanRedo(); }
+    // Every device's result display cleared and the results invalid.
+    void ClearResults();
 
     // --- Texts of the left pane ----------------------------------------------
     const std::string& PropertyText() const { return FMemoProperty; }
@@ -112,6 +123,9 @@ public:
     TTinyParser& TP1() { return FTP1; }
     TCodingPanel& Canvas() { return FCanvas; }
     const TCodingPanel& Canvas() const { return FCanvas; }
+    // The canvas's edits for undo and redo; cleared by New and Open.
+    TEditHistory& History() { return FHistory; }
+    const TEditHistory& History() const { return FHistory; }
     TAnalysisState& Analysis() { return FAnalysis; }
     const TAnalysisState& Analysis() const { return FAnalysis; }
     const TNonLinearRegistry& Registry() const { return FRegistry; }
@@ -137,6 +151,7 @@ private:
     void CanvasKeyDown(int key);
     void CanvasMouseDown(TShiftState shift);
     void CanvasEditCommitted(TCanvasEdit edit);
+    void CommitEdit(TEditStep step);
     void RunAnalysis(void (TAnalysisCommands::*command)());
     void EndDiagnosis();
 
@@ -145,6 +160,7 @@ private:
     std::vector<std::string> FMemoVariables;
     TTinyParser FTP1;
     TCodingPanel FCanvas;
+    TEditHistory FHistory;
     std::string FEditFreq = "1000";
     TAnalysisState FAnalysis;
     TNonLinearRegistry FRegistry;
@@ -152,6 +168,8 @@ private:
     TFrmProgress FProgress;
     TDiagnosedDevices FDiagnosed;
     std::string FMemoProperty;
+    // What the gesture under way acts on, from BeginEdit.
+    TEditSubject FEditSubject;
     TDocumentStatus Status;
     TCircuitEquations Equations;
     TNonLinearAnalysis NonLinear;

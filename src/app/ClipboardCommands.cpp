@@ -3,6 +3,7 @@
 #include "DevicePlacement.h"
 #include "DeviceProperty.h"
 #include "DeviceRecord.h"
+#include "EditStepNames.h"
 
 namespace zaro {
 
@@ -12,6 +13,19 @@ void ForgetWires(TZaroSimDevice& device) {
     for (int port = 0; port < device.PortCount(); ++port) {
         device.SetPortConnectorNo(port, -1);
     }
+}
+
+// The selected panel with its wires, or else the selected wire, as one step.
+void DeleteSelection(TCircuitDocument& document, std::string stepName) {
+    TCodingPanel& canvas = document.Canvas();
+    document.BeginEdit();
+    if (canvas.SelectedDragPanelNo() != -1) {
+        canvas.DeleteDragPanel(canvas.SelectedDragPanelNo());
+        document.SetPropertyText(NoDeviceSelected);
+    } else {
+        canvas.DeleteConnector(canvas.SelectedConnectorNo());
+    }
+    document.CommitCircuitEdit(std::move(stepName));
 }
 
 } // namespace
@@ -26,11 +40,12 @@ void AtnEditCopy(TCircuitDocument& document) {
 }
 
 void AtnEditCut(TCircuitDocument& document) {
-    if (document.Canvas().SelectedDragPanelNo() == -1) {
+    const std::int32_t selected = document.Canvas().SelectedDragPanelNo();
+    if (selected == -1) {
         return;
     }
     AtnEditCopy(document);
-    AtnEditDelete(document);
+    DeleteSelection(document, CutStepName(document.Canvas().DragPanel(selected)));
 }
 
 TZaroSimDevice* AtnEditPaste(TCircuitDocument& document) {
@@ -43,21 +58,19 @@ TZaroSimDevice* AtnEditPaste(TCircuitDocument& document) {
     std::unique_ptr<TZaroSimDevice> device = ReadDeviceRecord(stream, document.TP1());
     // The record's wire numbers belong to the circuit it was copied from.
     ForgetWires(*device);
+    document.BeginEdit();
     TZaroSimDevice& added = document.AddDevice(std::move(device));
     CenterInCanvas(document.Canvas(), added);
-    document.CommitCircuitEdit();
+    document.CommitCircuitEdit(PasteStepName(added));
     return &added;
 }
 
 void AtnEditDelete(TCircuitDocument& document) {
-    TCodingPanel& canvas = document.Canvas();
+    const TCodingPanel& canvas = document.Canvas();
     if (canvas.SelectedDragPanelNo() != -1) {
-        canvas.DeleteDragPanel(canvas.SelectedDragPanelNo());
-        document.SetPropertyText(NoDeviceSelected);
-        document.CommitCircuitEdit();
+        DeleteSelection(document, DeletionStepName(canvas.DragPanel(canvas.SelectedDragPanelNo())));
     } else if (canvas.SelectedConnectorNo() != -1) {
-        canvas.DeleteConnector(canvas.SelectedConnectorNo());
-        document.CommitCircuitEdit();
+        DeleteSelection(document, WireDeletionStepName());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "DevicePlacement.h"
 
 #include "DeviceFactory.h"
+#include "EditStepNames.h"
 
 #include <array>
 #include <string>
@@ -51,6 +52,24 @@ std::span<const TDevicePlacement> DevicePlacements() {
     return Placements;
 }
 
+std::string DeviceName(std::string_view className) {
+    for (const TDevicePlacement& placement : Placements) {
+        if (placement.ClassName != className) {
+            continue;
+        }
+        if (!placement.Hint.empty()) {
+            return std::string(placement.Hint);
+        }
+        const std::size_t open = placement.Caption.find('(');
+        const std::size_t close = placement.Caption.rfind(')');
+        if (open != std::string_view::npos && close != std::string_view::npos && open < close) {
+            return std::string(placement.Caption.substr(open + 1, close - open - 1));
+        }
+        return std::string(placement.Caption);
+    }
+    return std::string(className);
+}
+
 void CenterInCanvas(const TCodingPanel& canvas, TDragPanel& panel) {
     panel.SetBounds((canvas.Width() - panel.Width()) / 2, (canvas.Height() - panel.Height()) / 2,
                     panel.Width(), panel.Height());
@@ -72,10 +91,12 @@ void SetPlacedPortCaptions(TZaroSimDevice& device) {
 }
 
 TZaroSimDevice& PlaceNewDevice(TCircuitDocument& document, std::unique_ptr<TZaroSimDevice> device) {
+    const std::string stepName = PlacementStepName(device->ClassName());
+    document.BeginEdit();
     TZaroSimDevice& placed = document.AddDevice(std::move(device));
     CenterInCanvas(document.Canvas(), placed);
     SetMeterPolarityCaptions(placed);
-    document.CommitCircuitEdit();
+    document.CommitCircuitEdit(stepName);
     return placed;
 }
 

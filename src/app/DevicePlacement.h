@@ -6,6 +6,7 @@
 #include "CircuitDocument.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace zaro {
@@ -22,6 +23,11 @@ struct TDevicePlacement {
 
 // In menu order.
 std::span<const TDevicePlacement> DevicePlacements();
+
+// The name a user knows a device class by: its command's hint ("抵抗器"),
+// else the Japanese part of its caption ("発光ダイオード"); the class name
+// for a class without a command.
+std::string DeviceName(std::string_view className);
 
 // Left = (canvas width - panel width) div 2 and Top likewise, in client
 // coordinates: the middle of the visible part of the canvas.

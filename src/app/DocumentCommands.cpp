@@ -68,6 +68,7 @@ void AtnFileNew(TCircuitDocument& document) {
     if (!ChangesHandled(document, NewModifiedQuestion)) {
         return;
     }
+    document.History().Clear();
     ClearCircuit(document.Canvas());
     document.SetFileName("");
     document.SetModified(false);

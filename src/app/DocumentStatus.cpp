@@ -40,11 +40,7 @@ bool TDocumentStatus::SetModified(bool flag) {
         return false;
     }
     if (flag) {
-        for (int i = 0; i < Canvas.DragPanelCount(); ++i) {
-            if (auto* device = dynamic_cast<TZaroSimDevice*>(&Canvas.DragPanel(i))) {
-                device->ClearDeviceResult();
-            }
-        }
+        ClearDeviceResults();
     }
     FCircuitModified = flag;
     if (flag) {
@@ -53,6 +49,14 @@ bool TDocumentStatus::SetModified(bool flag) {
         FDrawingModified = false;
     }
     return Modified() != before;
+}
+
+void TDocumentStatus::ClearDeviceResults() {
+    for (int i = 0; i < Canvas.DragPanelCount(); ++i) {
+        if (auto* device = dynamic_cast<TZaroSimDevice*>(&Canvas.DragPanel(i))) {
+            device->ClearDeviceResult();
+        }
+    }
 }
 
 bool TDocumentStatus::MarkDrawingModified() {

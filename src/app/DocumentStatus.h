@@ -37,6 +37,8 @@ public:
     // Only the drawing changed (a panel moved, a wire segment moved): the
     // document needs saving, the results on show stay. True when Modified changed.
     bool MarkDrawingModified();
+    // Every device on the canvas clears its result display.
+    void ClearDeviceResults();
 
     // From BeginBusy to the next UpdateStatus; the canvas takes no edits meanwhile.
     bool Busy() const { return FBusy; }

@@ -66,6 +66,7 @@ void ScrollToOrigin(TCodingPanel& canvas) {
 void InstallModel(TCircuitDocument& document, TModelContents contents,
                   const std::string& fileName) {
     TCodingPanel& canvas = document.Canvas();
+    document.History().Clear();
     ClearCircuit(canvas);
     ScrollToOrigin(canvas);
     for (auto& device : contents.Devices) {

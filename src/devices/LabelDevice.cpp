@@ -24,9 +24,18 @@ bool TLabelDevice::CommitNoteRtf(const std::vector<std::uint8_t>& rtf) {
     if (!EditsAllowed()) {
         return false;
     }
-    document.SetRtf(rtf);
+    EditStarting();
+    SetNoteRtf(rtf);
     EditCommitted(TCanvasEdit::NoteEdited);
     return true;
+}
+
+void TLabelDevice::SetNoteRtf(const std::vector<std::uint8_t>& rtf) {
+    TRichTextDocument& document = FNoteEditor->Document();
+    if (rtf != document.Rtf()) {
+        document.SetRtf(rtf);
+        Announce(TPanelChange::Content);
+    }
 }
 
 bool TLabelDevice::CommitNoteContent(const TRichText& text) {
@@ -57,7 +66,7 @@ void TLabelDevice::WriteOwnItems(TStream& stream) const {
 std::function<void()> TLabelDevice::ReadOwnItems(TStream& stream) {
     auto document = std::make_shared<TRichTextDocument>();
     ReadRichTextFromStr(stream, *document);
-    return [this, document] { FNoteEditor->Document().SetRtf(document->Rtf()); };
+    return [this, document] { SetNoteRtf(document->Rtf()); };
 }
 
 } // namespace zaro

@@ -37,6 +37,10 @@ protected:
     std::function<void()> ReadOwnItems(TStream& stream) override;
 
 private:
+    // A record read again in place (an undo) changes the note too: the
+    // views hear of it.
+    void SetNoteRtf(const std::vector<std::uint8_t>& rtf);
+
     std::unique_ptr<TNoteEditor> FNoteEditor;
     bool FResizeHandlerInstalled = false;
 };

@@ -1,11 +1,23 @@
 #pragma once
 // What a finished gesture on the schematic changed. The canvas raises one
 // EditCommitted per gesture that changed the model; the document decides from
-// the kind whether the circuit changed or only its drawing.
+// the kind whether the circuit changed or only its drawing. Just before a
+// gesture changes the model the canvas raises EditStarting with what the
+// gesture acts on, so a listener can see the model as it was.
 
 #include <cstdint>
 
 namespace zaro {
+
+class TDragPanel;
+class TEditBox;
+
+// The panel a gesture acts on (none for the wire gestures) and, for a value
+// edit, the box that takes the new text.
+struct TEditSubject {
+    const TDragPanel* Panel = nullptr;
+    const TEditBox* Box = nullptr;
+};
 
 enum class TCanvasEdit : std::uint8_t {
     PanelMoved,

@@ -3,12 +3,20 @@
 #include "DragPanels.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace zaro {
 
 namespace {
 
 const std::string MsgAutoSizeNegative = "have to move drag panel but not be implemented yet.";
+
+// Every element from position `from` on takes its position as its number.
+template <typename T> void Renumber(std::vector<std::unique_ptr<T>>& list, int from) {
+    for (std::size_t j = static_cast<std::size_t>(from); j < list.size(); ++j) {
+        list[j]->SetIndex(static_cast<std::int32_t>(j));
+    }
+}
 
 } // namespace
 
@@ -51,24 +59,53 @@ TDragPanel& TCodingPanel::AddDragPanel(std::unique_ptr<TDragPanel> panel) {
     if (panel == nullptr) {
         throw EZaroError("TCodingPanel.AddDragPanel: no panel given.");
     }
+    return InsertDragPanel(DragPanelCount(), std::move(panel));
+}
+
+TConnector& TCodingPanel::NewConnector() {
+    return InsertConnector(ConnectorCount());
+}
+
+// Numbers at or behind the old end name nothing on this canvas (a model being
+// installed names wires that come later), so they stay.
+TDragPanel& TCodingPanel::InsertDragPanel(int i, std::unique_ptr<TDragPanel> panel) {
+    if (panel == nullptr) {
+        throw EZaroError("TCodingPanel.InsertDragPanel: no panel given.");
+    }
+    const int count = DragPanelCount();
+    CheckIndex(i, count + 1);
     TDragPanel& added = *panel;
-    added.SetIndex(DragPanelCount());
     added.SetParent(this);
-    FDragPanels.push_back(std::move(panel));
+    FDragPanels.insert(FDragPanels.begin() + i, std::move(panel));
+    Renumber(FDragPanels, i);
+    MovePanelNumbers(i, count, 1);
+    MoveSelectionUp(&TCanvasSelection::DragPanelNo, i, count);
     added.AfterAdd();
-    PanelInserted.Emit(added.Index());
+    PanelInserted.Emit(i);
     AdjustCanvasSize();
     return added;
 }
 
-TConnector& TCodingPanel::NewConnector() {
+TConnector& TCodingPanel::InsertConnector(int i) {
+    const int count = ConnectorCount();
+    CheckIndex(i, count + 1);
     auto connector = std::make_unique<TConnector>();
     connector->SetOwner(this);
-    connector->SetIndex(ConnectorCount());
-    FConnectors.push_back(std::move(connector));
-    TConnector& added = *FConnectors.back();
-    WireAdded.Emit(added.Index());
+    TConnector& added = *connector;
+    FConnectors.insert(FConnectors.begin() + i, std::move(connector));
+    Renumber(FConnectors, i);
+    MoveConnectorNumbers(i, count, 1);
+    MoveSelectionUp(&TCanvasSelection::ConnectorNo, i, count);
+    WireAdded.Emit(i);
     return added;
+}
+
+void TCodingPanel::MoveSelectionUp(std::int32_t TCanvasSelection::*number, int from, int to) {
+    if (FSelection.*number >= from && FSelection.*number < to) {
+        TCanvasSelection selection = FSelection;
+        ++(selection.*number);
+        SetSelection(selection);
+    }
 }
 
 void TCodingPanel::ReleasePort(int panelNo, int portNo) {
@@ -103,21 +140,17 @@ void TCodingPanel::DeleteConnector(int i) {
     CheckIndex(i, ConnectorCount());
     SetSelectedConnectorNo(-1);
     FConnectors.erase(FConnectors.begin() + i);
-    for (int j = i; j < ConnectorCount(); ++j) {
-        FConnectors[j]->SetIndex(j);
-    }
+    Renumber(FConnectors, i);
     // Every port that named the wire lets go of it, also one the wire's own
     // numbers did not point at; later numbers move down by one.
     for (const auto& panel : FDragPanels) {
         for (int port = 0; port < panel->PortCount(); ++port) {
-            const std::int32_t c = panel->PortConnectorNo(port);
-            if (c == i) {
+            if (panel->PortConnectorNo(port) == i) {
                 panel->SetPortConnectorNo(port, -1);
-            } else if (c > i) {
-                panel->SetPortConnectorNo(port, c - 1);
             }
         }
     }
+    MoveConnectorNumbers(i + 1, std::numeric_limits<int>::max(), -1);
     WireRemoved.Emit(i);
     FPlatform.RepaintCanvas();
 }
@@ -139,7 +172,8 @@ void TCodingPanel::DeleteDragPanel(int i) {
     ForgetPanel(panel);
     PanelAboutToBeRemoved.Emit(i);
     FDragPanels.erase(FDragPanels.begin() + i);
-    RenumberAfterPanelDelete(i);
+    Renumber(FDragPanels, i);
+    MovePanelNumbers(i + 1, std::numeric_limits<int>::max(), -1);
     PanelRemoved.Emit(i);
     AdjustCanvasSize();
     FPlatform.RepaintCanvas();
@@ -158,23 +192,30 @@ void TCodingPanel::ForgetPanel(const TDragPanel& panel) {
     }
 }
 
-void TCodingPanel::RenumberAfterPanelDelete(int i) {
-    for (int j = i; j < DragPanelCount(); ++j) {
-        FDragPanels[j]->SetIndex(j);
-    }
-    if (FFirstPanelNo > i) {
-        --FFirstPanelNo;
-    }
+void TCodingPanel::MovePanelNumbers(int from, int to, int delta) {
+    const auto moved = [&](std::int32_t n) { return n >= from && n < to ? n + delta : n; };
+    FFirstPanelNo = moved(FFirstPanelNo);
     // The wire keeps its route: only the numbers of its panels changed.
     for (const auto& c : FConnectors) {
         const bool routed = c->Routed();
-        if (c->StartPanelNo() > i) {
-            c->SetStartPanelNo(c->StartPanelNo() - 1);
+        if (moved(c->StartPanelNo()) != c->StartPanelNo()) {
+            c->SetStartPanelNo(moved(c->StartPanelNo()));
         }
-        if (c->EndPanelNo() > i) {
-            c->SetEndPanelNo(c->EndPanelNo() - 1);
+        if (moved(c->EndPanelNo()) != c->EndPanelNo()) {
+            c->SetEndPanelNo(moved(c->EndPanelNo()));
         }
         c->SetRouted(routed);
+    }
+}
+
+void TCodingPanel::MoveConnectorNumbers(int from, int to, int delta) {
+    for (const auto& panel : FDragPanels) {
+        for (int port = 0; port < panel->PortCount(); ++port) {
+            const std::int32_t c = panel->PortConnectorNo(port);
+            if (c >= from && c < to) {
+                panel->SetPortConnectorNo(port, c + delta);
+            }
+        }
     }
 }
 

@@ -82,6 +82,12 @@ public:
     // Takes the panel over, gives it the next number and this canvas as parent.
     TDragPanel& AddDragPanel(std::unique_ptr<TDragPanel> panel);
     TConnector& NewConnector();
+    // The same at position i (0..count): later elements and every reference
+    // to them move up by one, as a deletion at i would move them down; the
+    // selection follows its element. The new panel's ports and the new wire
+    // name nothing yet.
+    TDragPanel& InsertDragPanel(int i, std::unique_ptr<TDragPanel> panel);
+    TConnector& InsertConnector(int i);
     // Joins two ports with a new routed wire, first deleting the wires the
     // two ports had. Numbers are checked before anything changes.
     void ConnectPorts(int panel1, int port1, int panel2, int port2);
@@ -207,6 +213,9 @@ public:
     TSignal<> ScrollChanged;
     // The rubber band was shown, moved or hidden.
     TSignal<> RubberBandChanged;
+    // Just before a gesture changes the model; EditCommitted follows when it
+    // changed something.
+    TSignal<TEditSubject> EditStarting;
     // One per gesture that changed the model, when it is complete.
     TSignal<TCanvasEdit> EditCommitted;
 
@@ -225,7 +234,11 @@ private:
     void CheckPort(int panelNo, int portNo) const;
     void ReleasePort(int panelNo, int portNo);
     void ForgetPanel(const TDragPanel& panel);
-    void RenumberAfterPanelDelete(int i);
+    // Every reference n with from <= n < to becomes n + delta.
+    void MovePanelNumbers(int from, int to, int delta);
+    void MoveConnectorNumbers(int from, int to, int delta);
+    // The selected element's number moves up by one when from <= it < to.
+    void MoveSelectionUp(std::int32_t TCanvasSelection::*number, int from, int to);
     void RepaintPanelNo(int panelNo) const;
     void ClampScrollPositions();
     // The scroll positions clamped to 0..max(0, range - size); the panels move the other way.

@@ -68,6 +68,7 @@ void TCodingPanel::PressWhileNormal(TShiftState shift, int x, int y) {
     const TConnectorLineHit hit = HitTestConnectorLine(ToCanvas(x, y));
     if (hit.Found) {
         if (IsWireDeletion(shift)) {
+            EditStarting.Emit({});
             DeleteConnector(hit.ConnectorNo);
             SetSelectedConnectorNo(-1);
             EditCommitted.Emit(TCanvasEdit::WireDeleted);
@@ -182,6 +183,7 @@ void TCodingPanel::TrackSegment(TPoint p) {
 void TCodingPanel::FinishSegmentMove(TPoint p) {
     EraseRubberBand();
     if (TConnector* c = SelectedSegmentOwner()) {
+        EditStarting.Emit({});
         const int k = FSelection.LineNo;
         const std::int32_t g = FConnectorGridPitch;
         const TPoint a = c->Point(k);
@@ -244,6 +246,7 @@ void TCodingPanel::ProcessOnDragPanelPortClicked(TDragPanel& panel, int portNo) 
         EraseRubberBand();
         SetStatus(TCodingPanelStatus::cpsNormal);
         if (index != FFirstPanelNo || portNo != FFirstPortNo) {
+            EditStarting.Emit({});
             ConnectPorts(FFirstPanelNo, FFirstPortNo, index, portNo);
             EditCommitted.Emit(TCanvasEdit::PortsConnected);
         }
@@ -301,6 +304,7 @@ void TCodingPanel::EndPanelDrag(TDragPanel& panel, TDropTarget target, int x, in
     const TRect bounds = panel.BoundsRect();
     const std::vector<TPoint> routes = RoutesAt(panel);
     if (target == TDropTarget::dtCanvas) {
+        EditStarting.Emit({&panel});
         if (gesture == TCodingPanelStatus::cpsResizingPanel) {
             ResizeDroppedPanel(panel, x, y);
         } else if (gesture == TCodingPanelStatus::cpsDraggingPanel) {

@@ -2,6 +2,7 @@
 
 #include "CodePageConverter.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace zaro {
@@ -144,9 +145,19 @@ bool RoundTrips(std::string_view character) {
                       "Code page 932 cannot represent the text.");
 }
 
+// The ASCII range is the same in both encodings, and most texts of a model
+// (the panel properties, numbers, class names) stay inside it.
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 } // namespace
 
 std::string Utf8ToCp932(std::string_view utf8) {
+    if (IsAscii(utf8)) {
+        return std::string(utf8);
+    }
     if (!IsValidUtf8(utf8)) {
         throw ECp932Error(ECp932Error::TKind::InvalidUtf8, "The text is not valid UTF-8.");
     }
@@ -164,6 +175,9 @@ bool TryUtf8ToCp932(std::string_view utf8, std::string& cp932) {
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
+    if (IsAscii(cp932)) {
+        return std::string(cp932);
+    }
     std::string result;
     std::size_t bad = ConvertAll(Decoder(), cp932, result);
     if (bad != std::string_view::npos) {

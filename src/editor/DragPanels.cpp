@@ -231,6 +231,12 @@ bool TDragPanel::EditsAllowed() const {
     return true;
 }
 
+void TDragPanel::EditStarting(const TEditBox* box) {
+    if (FParent != nullptr) {
+        FParent->EditStarting.Emit({this, box});
+    }
+}
+
 void TDragPanel::EditCommitted(TCanvasEdit edit) {
     if (FParent != nullptr) {
         FParent->EditCommitted.Emit(edit);
@@ -248,6 +254,7 @@ bool TDragPanel::CommitEditText(TEditBox& box, const std::string& text) {
     if (box.ReadOnly() || !EditsAllowed()) {
         return false;
     }
+    EditStarting(&box);
     box.SetText(text);
     EditCommitted(TCanvasEdit::ValueEdited);
     return true;
@@ -284,6 +291,7 @@ void TDragPanel::LeftButtonDown(TMouseButton button, TShiftState shift, int x, i
         BeginDrag(x, y, true);
     } else if (InIconizeBox(x, y)) {
         if (FParent != nullptr) {
+            EditStarting();
             SetIconized(!FIconized);
             EditCommitted(TCanvasEdit::PanelIconized);
         }

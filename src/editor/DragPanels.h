@@ -34,6 +34,7 @@ enum class TPanelChange : std::uint8_t {
     Image,    // image index, its centring, the iconize and resize glyphs
     Ports,    // count, directions, rectangles or captions (not the wire numbers)
     Iconized, // also moves the wires
+    Content,  // a device's own content, such as a label's note
 };
 
 // (Sender, Button, Shift, X, Y, Index of the panel, PortNo).
@@ -224,7 +225,9 @@ protected:
     // For the user's edits of the panel's own content: false, after a beep,
     // while the canvas takes no edits.
     bool EditsAllowed() const;
-    // Tells the canvas that a user's edit of this panel is complete.
+    // Tells the canvas that a user's edit of this panel is about to change it
+    // (with the box for a value edit), and that the edit is complete.
+    void EditStarting(const TEditBox* box = nullptr);
     void EditCommitted(TCanvasEdit edit);
     void Announce(TPanelChange change) { Changed.Emit(*this, change); }
 

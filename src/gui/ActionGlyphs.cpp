@@ -252,6 +252,25 @@ void StopButtonGlyph(QPainter& p) {
 
 // A device command shows the middle of its symbol at half size, lines
 // thickened so they stay visible.
+// An arc from the right over the top to the left, its head pointing back down.
+void UndoArrowGlyph(QPainter& p) {
+    QPainterPath arc(QPointF(13, 12.5));
+    arc.cubicTo(14.5, 6.5, 10.5, 3.5, 7, 4.5);
+    arc.cubicTo(5, 5, 4, 6, 3.6, 7.2);
+    p.setPen(ThinPen(Info, 1.9));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arc);
+    p.setPen(ThinPen(Info.darker(130)));
+    p.setBrush(Info);
+    p.drawPolygon(QPolygonF{QPointF(1, 4), QPointF(2.5, 11), QPointF(8.5, 8.5)});
+}
+
+void RedoArrowGlyph(QPainter& p) {
+    p.translate(GlyphSize, 0);
+    p.scale(-1, 1);
+    UndoArrowGlyph(p);
+}
+
 std::function<void(QPainter&)> SymbolGlyph(int image) {
     return [image](QPainter& p) {
         p.translate(8 - 24 * 0.5, 8 - 12 * 0.5);
@@ -302,6 +321,8 @@ const std::map<int, std::function<void(QPainter&)>>& Glyphs() {
         {40, SymbolGlyph(23)},
         {StopGlyph, StopButtonGlyph},
         {42, SupportGlyph},
+        {UndoGlyph, UndoArrowGlyph},
+        {RedoGlyph, RedoArrowGlyph},
     };
     return table;
 }

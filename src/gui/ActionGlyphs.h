@@ -16,6 +16,9 @@ inline constexpr int GlyphSize = 16;
 inline constexpr int PasteGlyph = 7;
 // The progress window's Stop button; no command uses it.
 inline constexpr int StopGlyph = 41;
+// Undo and redo: an arrow bending back, and its mirror image.
+inline constexpr int UndoGlyph = 43;
+inline constexpr int RedoGlyph = 44;
 
 bool HasGlyph(int index);
 // Paints glyph `index` scaled into `box`; nothing for an unknown index.

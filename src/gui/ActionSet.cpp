@@ -53,6 +53,10 @@ void TActionSet::AddShortcuts() {
     for (const auto& [name, key] : keys) {
         Actions.at(name)->setShortcut(key);
     }
+    Actions.at("AtnEditUndo")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Actions.at("AtnEditRedo")
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 }
 
 QAction* TActionSet::Action(const std::string& name) const {

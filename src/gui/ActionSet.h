@@ -28,7 +28,8 @@ public:
     QAction* Action(const std::string& name) const;
     // Every command, shown or hidden; one that its context disables stays so.
     void SetAllEnabled(bool enabled);
-    // Whether the command applies where the user is (the focus, a selection).
+    // Whether the command applies where the user is (the focus, a selection,
+    // a step to undo).
     void SetContextEnabled(const std::string& name, bool enabled);
     // Whether every shown command is enabled.
     bool AllEnabled() const;

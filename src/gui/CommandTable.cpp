@@ -2,6 +2,7 @@
 
 #include "ActionGlyphs.h"
 #include "DevicePlacement.h"
+#include "UndoCommands.h"
 
 #include <array>
 
@@ -20,7 +21,9 @@ std::vector<TCommandRow> FileAndEditRows() {
         {"AtnFileSaveAs", "名前を付けて保存(&A)...", "現在の回路に名前をつけて保存します", -1,
          "&File"},
         {"AtnFileExit", "終了(&X)", "ZaroSimを終了します", 0, "&File", true},
-        {"AtnEditCut", "切り取り(&T)", "切り取り", 9, "&Edit"},
+        {"AtnEditUndo", UndoCaption, UndoHint, UndoGlyph, "&Edit"},
+        {"AtnEditRedo", RedoCaption, RedoHint, RedoGlyph, "&Edit"},
+        {"AtnEditCut", "切り取り(&T)", "切り取り", 9, "&Edit", true},
         {"AtnEditCopy", "コピー(&C)", "コピー", 10, "&Edit"},
         {"AtnEditPaste", "貼り付け(&P)", "貼り付け", PasteGlyph, "&Edit"},
         {"AtnEditDelete", "削除(&D)", "選択した部品・接続線を削除します", 5, "&Edit"},

@@ -14,6 +14,8 @@
 #include "ShellCommands.h"
 #include "SweepCommand.h"
 #include "SymbolPictures.h"
+#include "TextClipboard.h"
+#include "UndoCommands.h"
 #include "ValueBox.h"
 #include "ZaroMathImport.h"
 
@@ -179,6 +181,8 @@ void TFrmMainWnd::BuildCommands() {
         {"AtnFileSave", [&d] { AtnFileSave(d); }},
         {"AtnFileSaveAs", [&d] { AtnFileSaveAs(d); }},
         {"AtnFileExit", [this] { close(); }},
+        {"AtnEditUndo", [&d] { AtnEditUndo(d); }},
+        {"AtnEditRedo", [&d] { AtnEditRedo(d); }},
         {"AtnSimulateDC", [&d] { d.AtnSimulateDC(); }},
         {"AtnSimulateAC", [&d] { d.AtnSimulateAC(); }},
         {"AtnSimulateDCNonLinear", [&d] { d.AtnSimulateDCNonLinear(); }},
@@ -196,10 +200,15 @@ void TFrmMainWnd::BuildCommands() {
     Commands.merge(ShellCommands(*this));
 }
 
-// A value box being typed in is committed first, so the command sees its text.
+// A value box being typed in is committed first, so the command sees its text;
+// undo and redo first take back the typing itself.
 void TFrmMainWnd::RunCommand(const std::string& name) {
     const auto it = Commands.find(name);
     if (it == Commands.end()) {
+        return;
+    }
+    const bool undo = name == "AtnEditUndo";
+    if ((undo || name == "AtnEditRedo") && StepFocusedText(!undo)) {
         return;
     }
     CommitFocusedValueBox();
@@ -214,6 +223,12 @@ void TFrmMainWnd::CommitFocusedValueBox() {
     }
 }
 
+// The focused text control's own undo or redo; false when it has none to apply.
+bool TFrmMainWnd::StepFocusedText(bool redo) {
+    QWidget* text = FocusedTextControl();
+    return text != nullptr && StepTextUndo(*text, redo);
+}
+
 // --- Following the document --------------------------------------------------------
 
 void TFrmMainWnd::Listen() {
@@ -221,6 +236,20 @@ void TFrmMainWnd::Listen() {
     Links += d.VariablesTextChanged.Connect([this] { ShowVariables(); });
     Links += d.PropertyTextChanged.Connect([this] { ShowProperty(); });
     Links += d.BusyChanged.Connect([this] { BusyChanged(); });
+    Links += d.History().Changed.Connect([this] { ShowUndoState(); });
+    ShowUndoState();
+}
+
+// Enabled while there is a step, its tip naming it.
+void TFrmMainWnd::ShowUndoState() {
+    FActions->SetContextEnabled("AtnEditUndo", Doc->CanUndo());
+    FActions->SetContextEnabled("AtnEditRedo", Doc->CanRedo());
+    for (auto [name, tip] : {std::pair{"AtnEditUndo", UndoStatusTip(*Doc)},
+                             std::pair{"AtnEditRedo", RedoStatusTip(*Doc)}}) {
+        QAction* action = FActions->Action(name);
+        action->setStatusTip(QString::fromStdString(tip));
+        action->setToolTip(action->statusTip());
+    }
 }
 
 // While an analysis runs nothing that it reads can be typed into.
@@ -229,6 +258,7 @@ void TFrmMainWnd::BusyChanged() {
     FEditFreq->setReadOnly(busy);
     FMemoVariables->setReadOnly(busy);
     FCanvasView->SetValueBoxesLocked(busy);
+    ShowUndoState();
 }
 
 void TFrmMainWnd::ShowVariables() {

@@ -74,6 +74,8 @@ private:
     void VariablesEdited();
     void ShowProperty();
     void CommitFocusedValueBox();
+    bool StepFocusedText(bool redo);
+    void ShowUndoState();
     void RestoreGeometry();
     void SaveGeometry() const;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace zaro::gui {
@@ -34,6 +35,23 @@ template <typename TEdit> void RunOn(TEdit& edit, TTextEditVerb verb) {
     }
 }
 
+bool StepOn(QLineEdit& edit, bool redo) {
+    if (edit.isReadOnly() || !(redo ? edit.isRedoAvailable() : edit.isUndoAvailable())) {
+        return false;
+    }
+    redo ? edit.redo() : edit.undo();
+    return true;
+}
+
+template <typename TEdit> bool StepOn(TEdit& edit, bool redo) {
+    const QTextDocument& typed = *edit.document();
+    if (edit.isReadOnly() || !(redo ? typed.isRedoAvailable() : typed.isUndoAvailable())) {
+        return false;
+    }
+    redo ? edit.redo() : edit.undo();
+    return true;
+}
+
 } // namespace
 
 QWidget* FocusedTextControl() {
@@ -54,6 +72,19 @@ void RunTextEditVerb(QWidget& control, TTextEditVerb verb) {
     } else if (auto* rich = qobject_cast<QTextEdit*>(&control)) {
         RunOn(*rich, verb);
     }
+}
+
+bool StepTextUndo(QWidget& control, bool redo) {
+    if (auto* line = qobject_cast<QLineEdit*>(&control)) {
+        return StepOn(*line, redo);
+    }
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(&control)) {
+        return StepOn(*plain, redo);
+    }
+    if (auto* rich = qobject_cast<QTextEdit*>(&control)) {
+        return StepOn(*rich, redo);
+    }
+    return false;
 }
 
 } // namespace zaro::gui

@@ -17,4 +17,8 @@ QWidget* FocusedTextControl();
 // Copy and cut without a selection leave the clipboard as it was.
 void RunTextEditVerb(QWidget& control, TTextEditVerb verb);
 
+// The control's own undo (or redo) of its typing; false when it has none to
+// apply or takes no typing.
+bool StepTextUndo(QWidget& control, bool redo);
+
 } // namespace zaro::gui

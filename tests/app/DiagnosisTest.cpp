@@ -7,6 +7,7 @@
 #include "DiagnosisText.h"
 #include "DocumentFixture.h"
 #include "StructureCheck.h"
+#include "UndoCommands.h"
 #include "ZaroMathTestEnvironment.h"
 
 #include <filesystem>
@@ -137,6 +138,18 @@ TEST_F(DocumentDiagnosis, TheNextEditEndsIt) {
     EXPECT_TRUE(Doc.Diagnosed().Devices().empty());
     EXPECT_EQ(Doc.PropertyText(), NoDeviceSelected);
     EXPECT_EQ(Announced, 2);
+}
+
+// Undo may put a value back in place, with the devices numbered as before.
+TEST_F(DocumentDiagnosis, UndoingAnEditEndsIt) {
+    BuildWithFloatingPair();
+    auto& resistor = static_cast<TZaroSimDevice&>(Doc.Canvas().DragPanel(4));
+    ASSERT_TRUE(resistor.CommitEditText(*resistor.ValueEdit(), "4.7k"));
+    Doc.AtnSimulateDC();
+    ASSERT_FALSE(Doc.Diagnosed().Devices().empty());
+    ASSERT_TRUE(AtnEditUndo(Doc));
+    EXPECT_TRUE(Doc.Diagnosed().Devices().empty());
+    EXPECT_EQ(Doc.PropertyText().find("GND に接続"), std::string::npos);
 }
 
 TEST_F(DocumentDiagnosis, TheNextAnalysisEndsIt) {

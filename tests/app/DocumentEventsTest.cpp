@@ -97,7 +97,13 @@ class GestureTest : public DocumentEventsTest,
                     public ::testing::WithParamInterface<TGestureCase> {};
 
 TEST_P(GestureTest, CommitsOnceAndMarksTheDocument) {
+    // EditStarting comes once, while the model is still as it was.
+    const std::vector<std::uint8_t> before = ModelBytes(Doc);
+    std::vector<std::vector<std::uint8_t>> atStart;
+    Links += Doc.Canvas().EditStarting.Connect(
+        [&](TEditSubject) { atStart.push_back(ModelBytes(Doc)); });
     GetParam().Do(*this);
+    EXPECT_EQ(atStart, std::vector<std::vector<std::uint8_t>>{before});
     EXPECT_EQ(Commits, 1);
     EXPECT_TRUE(Doc.Modified());
     EXPECT_EQ(Platform.Status[0], "変更");

@@ -140,6 +140,49 @@ TEST_F(CodingPanelListsTest, DeletingPanelZeroOfThreeDropsItsWireAndRenumbersThe
     ExpectConsistent();
 }
 
+// Inserting is deleting backwards: later elements and the references to them
+// move up, routes stay, the selection keeps its element; numbers that name
+// nothing yet (a model being installed) stay as they are.
+TEST_F(CodingPanelListsTest, InsertingInTheMiddleMovesLaterNumbersUpAndTheSelectionAlong) {
+    for (int i = 0; i < 3; ++i) {
+        AddPanel(i * 100, 0);
+    }
+    Canvas.ConnectPorts(1, PortRight, 2, PortLeft); // wire 0
+    Canvas.ConnectPorts(0, PortDown, 2, PortDown);  // wire 1
+    Canvas.SetSelectedDragPanelNo(2);
+    TDragPanel* formerTwo = &Canvas.DragPanel(2);
+    std::vector<int> inserted;
+    Canvas.PanelInserted.Connect([&](int i) { inserted.push_back(i); });
+
+    auto panel = std::make_unique<TDragPanel4P>();
+    panel->SetPortConnectorNo(PortUp, 7); // names nothing on this canvas
+    TDragPanel& middle = Canvas.InsertDragPanel(1, std::move(panel));
+    EXPECT_THAT(inserted, ElementsAre(1));
+    EXPECT_EQ(middle.Index(), 1);
+    EXPECT_EQ(&Canvas.DragPanel(3), formerTwo);
+    EXPECT_EQ(Canvas.SelectedDragPanelNo(), 3);
+    EXPECT_EQ(Canvas.Connector(0).StartPanelNo(), 2);
+    EXPECT_EQ(Canvas.Connector(1).EndPanelNo(), 3);
+    EXPECT_TRUE(Canvas.Connector(0).Routed());
+    EXPECT_EQ(middle.PortConnectorNo(PortUp), 7);
+    middle.SetPortConnectorNo(PortUp, -1);
+
+    Canvas.SetSelectedConnectorNo(1);
+    TConnector& wire = Canvas.InsertConnector(0);
+    EXPECT_EQ(wire.Index(), 0);
+    EXPECT_EQ(Canvas.SelectedConnectorNo(), 2);
+    EXPECT_THAT(Ports(3), ElementsAre(1, -1, -1, 2));
+    wire.SetStartPanelNo(0);
+    wire.SetStartPortNo(PortRight);
+    wire.SetEndPanelNo(1);
+    wire.SetEndPortNo(PortLeft);
+    Canvas.DragPanel(0).SetPortConnectorNo(PortRight, 0);
+    middle.SetPortConnectorNo(PortLeft, 0);
+    ExpectConsistent();
+    EXPECT_THROW(Canvas.InsertDragPanel(6, std::make_unique<TDragPanel4P>()), ERangeError);
+    EXPECT_THROW(Canvas.InsertConnector(-1), ERangeError);
+}
+
 TEST_F(CodingPanelListsTest, DeletingAPanelKeepsAnUnroutedWireUnrouted) {
     for (int i = 0; i < 3; ++i) {
         AddPanel(i * 100, 0);
