@@ -14,9 +14,10 @@
 // with one factorisation of order (wire unknowns + n), and the gradient
 // J^T R of the line search comes from one solve with A transposed.
 //
-// All three blocks are forward differences with the step of the reference
-// (C from the device's own rows, F_x and F_p from its residual law alone), so
-// the step is that of a Jacobian within O(h) of the reference one rather than
+// C and F_p are forward differences with the reference's step; F_x takes a
+// step of 1e-8 of the entry (see EntryStepPoint), as a step of 1e-5 of an
+// absolute potential is far coarser than what a parameter's step moves it by.
+// The step is that of a Jacobian within O(h) of the reference one rather than
 // within rounding: the iterates follow the reference closely but not to the
 // last digit, and the accepted operating point agrees within the stopping
 // rule, not bit for bit. Hence this path serves only above a parameter count
@@ -33,11 +34,11 @@ namespace zaro {
 
 // Up to this many parameters the sparse path builds the Jacobian column by
 // column as the reference does (same iterates to rounding, same counts).
-// The examples and circuits drawn by hand have a few dozen; at 256 the dense
-// elimination of the step takes about 6 Mflop, a few milliseconds, and the
-// columns cost about as much again. Beyond, the n^3 grows out of all
-// proportion to the circuit.
-inline constexpr int BorderedParamThreshold = 256;
+// The examples and circuits drawn by hand have at most a few dozen; at 128
+// (64 transistors) its dense step is 0.7 Mflop. Beyond, the n^3
+// step and n^2 column evaluations grow out of proportion to the circuit: the
+// 100-stage cascade (200 parameters) takes 0.11 s that way, 9 ms bordered.
+inline constexpr int BorderedParamThreshold = 128;
 
 // The threshold in force, BorderedParamThreshold unless a scope sets another.
 int BorderedThreshold();
