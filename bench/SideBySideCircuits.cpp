@@ -15,6 +15,7 @@
 #include "PassiveDevices.h"
 #include "Sources.h"
 #include "Stream.h"
+#include "TextbookCircuits.h"
 
 #include <chrono>
 #include <cstdio>
@@ -28,27 +29,6 @@ namespace {
 
 using namespace zaro;
 using namespace zaro::test;
-
-// K common-emitter stages on one 10 V rail: each base is driven from the
-// previous collector (the first from a 10 V bias source) through 1 MOhm,
-// each collector hangs on the rail through 1 kOhm.
-TNetlist Cascade(int stages) {
-    TNetlist n;
-    const int rail = n.AddNode();
-    const int bias = n.AddNode();
-    n.Add(TPartKind::Source, "VCC", {0, rail}, 10);
-    n.Add(TPartKind::Source, "VB", {0, bias}, 10);
-    int drive = bias;
-    for (int s = 1; s <= stages; ++s) {
-        const int collector = n.AddNode();
-        const int base = n.AddNode();
-        n.Add(TPartKind::Resistor, "RC" + std::to_string(s), {rail, collector}, 1000);
-        n.Add(TPartKind::Resistor, "RB" + std::to_string(s), {drive, base}, 1e6);
-        n.Add(TPartKind::NPN, "Q" + std::to_string(s), {collector, 0, base});
-        drive = collector;
-    }
-    return n;
-}
 
 // A 10 V source, then sections of 100 Ohm in series and 1 kOhm to ground.
 TNetlist Ladder(int sections) {
@@ -214,9 +194,9 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     const std::vector<std::pair<std::string, std::function<TNetlist()>>> circuits = {
-        {"npn1", [] { return Cascade(1); }},       {"npn10", [] { return Cascade(10); }},
-        {"npn100", [] { return Cascade(100); }},   {"npn1000", [] { return Cascade(1000); }},
-        {"ladder100", [] { return Ladder(100); }}, {"ladder1000", [] { return Ladder(1000); }},
+        {"npn1", [] { return NPNCascade(1); }},     {"npn10", [] { return NPNCascade(10); }},
+        {"npn100", [] { return NPNCascade(100); }}, {"npn1000", [] { return NPNCascade(1000); }},
+        {"ladder100", [] { return Ladder(100); }},  {"ladder1000", [] { return Ladder(1000); }},
         {"mesh30", [] { return Mesh(30); }},
     };
     try {

@@ -18,7 +18,7 @@ using numerics::RequireLength;
 namespace {
 
 constexpr int MaxIterations = 501;
-constexpr double TolF = 1e-6;      // residual accepted as a root
+constexpr double TolF = NewtonRootTolerance;
 constexpr double TolFStart = 1e-8; // residual of a start point that needs no iteration
 constexpr double TolMin = 1e-8;    // gradient test for a spurious minimum
 constexpr double TolX = 1e-9;      // step too small to go on

@@ -1,11 +1,11 @@
 #include "NonLinearAnalysis.h"
 
+#include "BorderedLinearisation.h"
 #include "CircuitDevice.h"
 #include "OperatingPointCheck.h"
 #include "ProgressDlg.h"
 #include "RobustOperatingPoint.h"
 #include "Sources.h"
-#include "SparseLinearisation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -117,7 +117,8 @@ void TNonLinearAnalysis::Search(const std::optional<std::vector<double>>& carrie
 bool TNonLinearAnalysis::SparseSearch(const std::optional<std::vector<double>>& carried) {
     try {
         Prepare(carried);
-        return !SolveNonLinear(false) && Equations.DCHandOvers() == 0;
+        return !SolveNonLinear(false) && Equations.DCHandOvers() == 0 &&
+               SparseOutcomeStands(Equations.Registry());
     } catch (const EUserBreak&) {
         throw;
     } catch (const EZaroError&) {
@@ -172,9 +173,9 @@ bool TNonLinearAnalysis::NewtonFailed(int& check) {
     };
     try {
         if (Equations.SolverKind() == TSolverKind::Sparse) {
-            TSparseLinearisation linearisation(Equations, *this);
+            const auto linearisation = MakeSparseLinearisation(Equations, *this);
             Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc,
-                   linearisation);
+                   *linearisation);
         } else {
             Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc);
         }

@@ -29,6 +29,8 @@ using TLineFunction = std::function<double(double t)>;
 inline constexpr const char* MsgNewtMaxIts = "Z_Newt: MAXITS exceeded in Z_Newt.";
 inline constexpr const char* MsgLnsrchRoundoff = "Z_Lnsrch: Roundoff problem in Z_Lnsrch.";
 inline constexpr const char* MsgLUSingular = "Z_LUDecomposition: Singular matrix is given.";
+// Z_Newt accepts a point as a root once every function value is below this.
+inline constexpr double NewtonRootTolerance = 1e-6;
 inline constexpr const char* MsgPowellMaxIts = "powell: exceeding maximum iterations.";
 inline constexpr const char* MsgBrentMaxIts = "brent: Too many iterations";
 

@@ -74,6 +74,10 @@ template <> struct TKluCalls<double> {
                      klu_common* c) {
         return klu_solve(s, num, n, count, b, c);
     }
+    static int SolveTransposed(klu_symbolic* s, klu_numeric* num, int n, int count, double* b,
+                               klu_common* c) {
+        return klu_tsolve(s, num, n, count, b, c);
+    }
     static void Free(klu_numeric** num, klu_common* c) { klu_free_numeric(num, c); }
     static double Pivot(const klu_numeric* num, int k) {
         return Magnitude(static_cast<const double*>(num->Udiag)[k]);
@@ -102,6 +106,10 @@ template <> struct TKluCalls<TComplex> {
     static int Solve(klu_symbolic* s, klu_numeric* num, int n, int count, TComplex* b,
                      klu_common* c) {
         return klu_z_solve(s, num, n, count, Values(b), c);
+    }
+    static int SolveTransposed(klu_symbolic* s, klu_numeric* num, int n, int count, TComplex* b,
+                               klu_common* c) {
+        return klu_z_tsolve(s, num, n, count, Values(b), 0, c);
     }
     static void Free(klu_numeric** num, klu_common* c) { klu_z_free_numeric(num, c); }
     static double Pivot(const klu_numeric* num, int k) {
@@ -277,6 +285,13 @@ template <typename T> void TSparseFactorisation<T>::Solve(T* b, int count) const
         throw EZaroError("Sparse solver: no factorisation to solve with.");
     }
     TKluCalls<T>::Solve(Klu->Symbolic, Klu->Numeric, Pattern.N, count, b, &Klu->Common);
+}
+
+template <typename T> void TSparseFactorisation<T>::SolveTransposed(T* b, int count) const {
+    if (Klu->Numeric == nullptr) {
+        throw EZaroError("Sparse solver: no factorisation to solve with.");
+    }
+    TKluCalls<T>::SolveTransposed(Klu->Symbolic, Klu->Numeric, Pattern.N, count, b, &Klu->Common);
 }
 
 template <typename T>

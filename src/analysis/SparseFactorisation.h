@@ -41,6 +41,8 @@ public:
     // after the other, with the solutions. Uses the factorisation's own work
     // space: one call at a time.
     void Solve(T* b, int count) const;
+    // The same with the transposed matrix (not conjugated).
+    void SolveTransposed(T* b, int count) const;
 
     // A work space that lets one more thread solve with the same factors at
     // the same time as the others; the solutions are the same bit for bit.

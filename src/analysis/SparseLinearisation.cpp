@@ -81,8 +81,10 @@ TSparseLinearisation::TSparseLinearisation(TCircuitEquations& equations,
 
 // The columns need the factors and the solution of the system at x itself:
 // the last evaluation must have been at x and solved here.
-void TSparseLinearisation::CheckBase(int n, const TDoubleArray& x) const {
+void TSparseLinearisation::TakeBase(int n, const TDoubleArray& x) {
     const TNonLinearRegistry& registry = Equations.Registry();
+    Factors = Equations.DCFactorisation();
+    Base = Equations.DCSolution();
     if (Factors == nullptr || n != registry.NonLinearParamTotal() ||
         static_cast<int>(Base.size()) != Equations.DCSystem().Order() ||
         Base.size() != static_cast<std::size_t>(Equations.State().SystemSize)) {
@@ -244,9 +246,7 @@ void TSparseLinearisation::Materialise(const TColumnSolution& solution) {
 
 void TSparseLinearisation::Linearise(int n, TDoubleArray& x, const TDoubleArray& fvec) {
     TNonLinearRegistry& registry = Equations.Registry();
-    Factors = Equations.DCFactorisation();
-    Base = Equations.DCSolution();
-    CheckBase(n, x);
+    TakeBase(n, x);
     numerics::RequireLength(fvec, n);
     CollectPorts();
     Columns.assign(static_cast<std::size_t>(n), {});

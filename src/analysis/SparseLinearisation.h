@@ -39,7 +39,7 @@ public:
     void Gradient(int n, const TDoubleArray& f, TDoubleArray& g) const override;
     void Solve(int n, TDoubleArray& p) override;
 
-private:
+protected:
     struct TEntry {
         int Row;
         double Value;
@@ -53,6 +53,18 @@ private:
         std::vector<int> MatrixColumns;
         std::vector<double> RhsChanges; // per entry of Rows
     };
+
+    // Takes the factors and the solution of the last evaluation, which must
+    // have been at x.
+    void TakeBase(int n, const TDoubleArray& x);
+    TChange ChangeOf(int canvasIndex, int param, double x);
+
+    TCircuitEquations& Equations;
+    TNonLinearAnalysis& Analysis;
+    const TSparseFactorisation<double>* Factors = nullptr;
+    std::vector<double> Base; // solution of the system at x
+
+private:
     // The solution of the last perturbed system: base + Z[rows] w.
     struct TColumnSolution {
         const std::vector<double>* Z = nullptr;
@@ -60,9 +72,7 @@ private:
         std::vector<double> W;
     };
 
-    void CheckBase(int n, const TDoubleArray& x) const;
     void CollectPorts();
-    TChange ChangeOf(int canvasIndex, int param, double x);
     void SolveForRows(const std::vector<int>& rows, std::vector<double>& z) const;
     void PerturbedSolution(const TChange& change, const std::vector<int>& deviceRows,
                            const std::vector<double>& z, TColumnSolution& solution) const;
@@ -71,10 +81,6 @@ private:
     void SolveDense(int n, TDoubleArray& p);
     void SolveSparse(int n, TDoubleArray& p);
 
-    TCircuitEquations& Equations;
-    TNonLinearAnalysis& Analysis;
-    const TSparseFactorisation<double>* Factors = nullptr;
-    std::vector<double> Base; // solution of the system at x
     // Solution entries the non-linear devices read, and where they sit in Ports.
     std::vector<int> PortEntries;
     std::vector<int> PortSlot;

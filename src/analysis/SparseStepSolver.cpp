@@ -8,10 +8,15 @@
 namespace zaro {
 
 void TSparseStepSolver::Solve(const TStepSystem& system, std::vector<double>& x) {
-    if (system.Size == 0) {
+    if (!TrySolve(system, x)) {
         ++FHandOvers;
         FDense.Solve(system, x);
-        return;
+    }
+}
+
+bool TSparseStepSolver::TrySolve(const TStepSystem& system, std::vector<double>& x) {
+    if (system.Size == 0) {
+        return false;
     }
     if (!PatternFits(system)) {
         BuildPattern(system);
@@ -21,9 +26,7 @@ void TSparseStepSolver::Solve(const TStepSystem& system, std::vector<double>& x)
         FValues[static_cast<std::size_t>(FSlots[e])] += system.Entries[e].Value;
     }
     if (!FFactors.Factor(FValues)) {
-        ++FHandOvers;
-        FDense.Solve(system, x);
-        return;
+        return false;
     }
     x = system.Rhs;
     FFactors.Solve(x.data(), 1);
@@ -31,6 +34,7 @@ void TSparseStepSolver::Solve(const TStepSystem& system, std::vector<double>& x)
     for (const double value : x) {
         CheckedResult(value);
     }
+    return true;
 }
 
 bool TSparseStepSolver::PatternFits(const TStepSystem& system) const {

@@ -16,6 +16,9 @@ namespace zaro {
 class TSparseStepSolver : public TStepSolver {
 public:
     void Solve(const TStepSystem& system, std::vector<double>& x) override;
+    // The sparse part alone: false, x untouched, where Solve would hand the
+    // system over (for systems too large for the dense solver).
+    bool TrySolve(const TStepSystem& system, std::vector<double>& x);
 
     // Systems handed to the dense step solver since construction.
     int HandOvers() const { return FHandOvers; }

@@ -209,6 +209,9 @@ void TCodingPanel::MovePanelNumbers(int from, int to, int delta) {
 }
 
 void TCodingPanel::MoveConnectorNumbers(int from, int to, int delta) {
+    if (from >= to) {
+        return; // a wire added at the end moves no number: loading stays linear
+    }
     for (const auto& panel : FDragPanels) {
         for (int port = 0; port < panel->PortCount(); ++port) {
             const std::int32_t c = panel->PortConnectorNo(port);

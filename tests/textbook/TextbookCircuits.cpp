@@ -176,6 +176,24 @@ TNetlist TransistorStage(TPartKind transistor, const TStageValues& v) {
     return net;
 }
 
+TNetlist NPNCascade(int stages) {
+    TNetlist n;
+    const int rail = n.AddNode();
+    const int bias = n.AddNode();
+    n.Add(TPartKind::Source, "VCC", {0, rail}, 10);
+    n.Add(TPartKind::Source, "VB", {0, bias}, 10);
+    int drive = bias;
+    for (int s = 1; s <= stages; ++s) {
+        const int collector = n.AddNode();
+        const int base = n.AddNode();
+        n.Add(TPartKind::Resistor, "RC" + std::to_string(s), {rail, collector}, 1000);
+        n.Add(TPartKind::Resistor, "RB" + std::to_string(s), {drive, base}, 1e6);
+        n.Add(TPartKind::NPN, "Q" + std::to_string(s), {collector, 0, base});
+        drive = collector;
+    }
+    return n;
+}
+
 TNetlist TwoStageAmplifier(const TTwoStageValues& v) {
     TNetlist net;
     const TRails rails = AddRails(net, v.First.Volts, v.First.GroundOnPositiveRail);

@@ -63,6 +63,11 @@ struct TStageValues {
 };
 TNetlist TransistorStage(TPartKind transistor, const TStageValues& values);
 
+// K common-emitter NPN stages on one 10 V rail: each base is driven from the
+// previous collector (the first from a 10 V bias source) through 1 MOhm,
+// each collector hangs on the rail through 1 kOhm.
+TNetlist NPNCascade(int stages);
+
 // An NPN stage driving, direct coupled, an NPN emitter follower (resistor
 // Second from its emitter to ground) or a PNP common-emitter stage (Second
 // from the supply to its emitter, Third from its collector to ground).
