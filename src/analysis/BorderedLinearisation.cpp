@@ -2,6 +2,7 @@
 
 #include "CircuitDevice.h"
 #include "NumericalChecks.h"
+#include "OperatingPointCheck.h"
 
 #include <algorithm>
 #include <atomic>
@@ -48,15 +49,8 @@ TBorderedThresholdScope::~TBorderedThresholdScope() {
 }
 
 bool SparseOutcomeStands(const TNonLinearRegistry& registry) {
-    if (registry.NonLinearParamTotal() <= BorderedThreshold()) {
-        return true;
-    }
-    for (int k = 0; k < registry.NonLinearParamTotal(); ++k) {
-        if (!(std::fabs(registry.Residual(k)) < NewtonRootTolerance)) {
-            return false;
-        }
-    }
-    return true;
+    return registry.NonLinearParamTotal() <= BorderedThreshold() ||
+           ResidualsWithin(registry, NewtonRootTolerance);
 }
 
 std::unique_ptr<TNewtonLinearisation> MakeSparseLinearisation(TCircuitEquations& equations,

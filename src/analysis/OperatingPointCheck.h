@@ -8,13 +8,14 @@
 #include "CodingPanel.h"
 #include "JunctionCompanion.h"
 #include "NonLinearRegistry.h"
+#include "NumericalRecepies.h"
 
 #include <vector>
 
 namespace zaro {
 
 // The root test of the parameter search (Z_Newt).
-inline constexpr double SearchResidualTolerance = 1e-6;
+inline constexpr double SearchResidualTolerance = NewtonRootTolerance;
 // The laws at the search's precision: its residuals are currents to 1e-6 A.
 inline constexpr TLawTolerance SearchLawTolerance{1e-6, 1e-6, 1e-12, 1e-10};
 
