@@ -14,14 +14,15 @@
 namespace zaro::test {
 namespace {
 
-TOutcome Analyse(const TNetlist& circuit, int threshold, TSolverKind solver = TSolverKind::Sparse) {
+TSearchOutcome Analyse(const TNetlist& circuit, int threshold,
+                       TSolverKind solver = TSolverKind::Sparse) {
     const TBorderedThresholdScope scope(threshold);
     return AnalyseDC(Drawing(circuit), solver);
 }
 
 // The largest difference relative to the largest value of its kind
 // (potentials and currents apart).
-double Difference(const TOutcome& a, const TOutcome& b) {
+double Difference(const TSearchOutcome& a, const TSearchOutcome& b) {
     double worst = 0.0;
     for (std::size_t kind = 0; kind < 2; ++kind) {
         double largest = 1e-300;
@@ -44,8 +45,8 @@ constexpr double StoppingRuleTolerance = 2e-2;
 
 TEST(BorderedLinearisation, ReachesTheOperatingPointOfTheColumnJacobianOnACascade) {
     const TNetlist cascade = NPNCascade(30);
-    const TOutcome columns = Analyse(cascade, BorderedParamThreshold);
-    const TOutcome bordered = Analyse(cascade, Always);
+    const TSearchOutcome columns = Analyse(cascade, BorderedParamThreshold);
+    const TSearchOutcome bordered = Analyse(cascade, Always);
     ASSERT_TRUE(columns.Valid);
     ASSERT_TRUE(bordered.Valid);
     ASSERT_EQ(bordered.Values.size(), columns.Values.size());
@@ -75,14 +76,14 @@ TEST(BorderedLinearisation, EveryTextbookCircuitEndsAtARootOrAsOnTheReferencePat
     int roots = 0;
     for (const TNetlist& circuit : circuits) {
         SCOPED_TRACE(circuit.Title);
-        const TOutcome bordered = Analyse(circuit, Always);
+        const TSearchOutcome bordered = Analyse(circuit, Always);
         if (bordered == Analyse(circuit, Always, TSolverKind::Reference)) {
             continue;
         }
         ASSERT_TRUE(bordered.Valid);
         EXPECT_TRUE(bordered.Messages.empty());
         ++roots;
-        const TOutcome columns = Analyse(circuit, BorderedParamThreshold);
+        const TSearchOutcome columns = Analyse(circuit, BorderedParamThreshold);
         if (columns.Valid) {
             EXPECT_LE(Difference(columns, bordered), StoppingRuleTolerance);
         }

@@ -19,7 +19,7 @@ namespace {
 constexpr int OneThread = 0;
 constexpr int TwoThreads = 2; // any circuit with three non-linear devices or more
 
-TOutcome Analyse(const TCircuitSetup& setup, int threshold) {
+TSearchOutcome Analyse(const TCircuitSetup& setup, int threshold) {
     const TParallelColumnsScope scope(threshold);
     return AnalyseDC(setup);
 }
@@ -64,16 +64,16 @@ TEST(ParallelColumns, GiveTheSameSearchBitForBit) {
     }
     for (const TNetlist& circuit : circuits) {
         SCOPED_TRACE(circuit.Title);
-        const TOutcome serial = Analyse(Drawing(circuit), OneThread);
-        const TOutcome parallel = Analyse(Drawing(circuit), TwoThreads);
+        const TSearchOutcome serial = Analyse(Drawing(circuit), OneThread);
+        const TSearchOutcome parallel = Analyse(Drawing(circuit), TwoThreads);
         EXPECT_EQ(parallel, serial);
         EXPECT_EQ(parallel.Evaluations, serial.Evaluations);
     }
 }
 
 TEST(ParallelColumns, AColumnThatRaisesEndsTheSearchAsOnOneThread) {
-    const TOutcome serial = Analyse(BrittleChain, OneThread);
-    const TOutcome parallel = Analyse(BrittleChain, TwoThreads);
+    const TSearchOutcome serial = Analyse(BrittleChain, OneThread);
+    const TSearchOutcome parallel = Analyse(BrittleChain, TwoThreads);
     ASSERT_FALSE(serial.Messages.empty());
     EXPECT_EQ(parallel, serial);
     EXPECT_EQ(parallel.Evaluations, serial.Evaluations);

@@ -11,10 +11,10 @@
 
 namespace zaro::test {
 
-struct TOutcome {
+struct TSearchOutcome {
     std::vector<std::string> Messages;
     bool Valid = false;
-    bool operator==(const TOutcome&) const = default;
+    bool operator==(const TSearchOutcome&) const = default;
     std::vector<double> Values; // potential and current at every port
     int Evaluations = 0;
 };
@@ -26,11 +26,12 @@ inline TCircuitSetup Drawing(const TNetlist& circuit) {
     return [&circuit](TCircuitBench& bench) { return DrawCircuit(circuit, bench).Parts; };
 }
 
-inline TOutcome AnalyseDC(const TCircuitSetup& setup, TSolverKind solver = TSolverKind::Sparse) {
+inline TSearchOutcome AnalyseDC(const TCircuitSetup& setup,
+                                TSolverKind solver = TSolverKind::Sparse) {
     TCircuitBench bench;
     bench.Equations.SetSolverKind(solver);
     const std::vector<TZaroSimDevice*> parts = setup(bench);
-    TOutcome outcome;
+    TSearchOutcome outcome;
     try {
         bench.Commands.AtnSimulateDCNonLinear();
     } catch (const std::exception& e) {
