@@ -217,6 +217,7 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     const std::vector<std::pair<std::string, std::function<TNetlist()>>> circuits = {
         {"npn1", [] { return NPNCascade(1); }},     {"npn10", [] { return NPNCascade(10); }},
+        {"npn30", [] { return NPNCascade(30); }},   {"npn60", [] { return NPNCascade(60); }},
         {"npn100", [] { return NPNCascade(100); }}, {"npn1000", [] { return NPNCascade(1000); }},
         {"ladder100", [] { return Ladder(100); }},  {"ladder1000", [] { return Ladder(1000); }},
         {"mesh30", [] { return Mesh(30); }},

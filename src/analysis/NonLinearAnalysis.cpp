@@ -228,9 +228,14 @@ double TNonLinearAnalysis::CollectResiduals(TDoubleArray* r) {
         sum += std::fabs(residual);
         squares += residual * residual;
     }
-    Equations.Progress().UpdateProgress(registry.IterationCount(), false, sum);
-    registry.CountEvaluation(sum);
+    CountEvaluation(sum);
     return squares;
+}
+
+void TNonLinearAnalysis::CountEvaluation(double residualSum) {
+    TNonLinearRegistry& registry = Equations.Registry();
+    Equations.Progress().UpdateProgress(registry.IterationCount(), false, residualSum);
+    registry.CountEvaluation(residualSum);
 }
 
 void TNonLinearAnalysis::NewtonVectorFunction(int n, const TDoubleArray& x, TDoubleArray& r) {

@@ -65,6 +65,9 @@ public:
     // The end of an evaluation: r (when given) receives the residuals, the
     // progress shows their sum, the count goes up; returns the sum of squares.
     double CollectResiduals(TDoubleArray* r);
+    // The progress and the count of an evaluation whose residuals were
+    // computed elsewhere and sum (in moduli) to residualSum.
+    void CountEvaluation(double residualSum);
 
 private:
     struct TSteppedSource {

@@ -335,9 +335,9 @@ template <typename T> void TSparseFactorisation<T>::SolveTransposed(T* b, int co
 }
 
 template <typename T>
-std::unique_ptr<typename TSparseFactorisation<T>::TWorkspace>
+std::shared_ptr<typename TSparseFactorisation<T>::TWorkspace>
 TSparseFactorisation<T>::MakeWorkspace() const {
-    auto workspace = std::make_unique<TWorkspace>(Pattern.N);
+    auto workspace = std::make_shared<TWorkspace>(Pattern.N);
     if (Klu != nullptr) {
         workspace->Common = Klu->Common;
     }

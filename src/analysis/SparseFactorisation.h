@@ -58,7 +58,7 @@ public:
     // A work space that lets one more thread solve with the same factors at
     // the same time as the others; the solutions are the same bit for bit.
     class TWorkspace;
-    std::unique_ptr<TWorkspace> MakeWorkspace() const;
+    std::shared_ptr<TWorkspace> MakeWorkspace() const;
     void Solve(TWorkspace& workspace, T* b, int count) const;
 
     // The smallest ratio of a pivot to the largest entry of its column of

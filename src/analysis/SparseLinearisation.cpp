@@ -1,16 +1,30 @@
 #include "SparseLinearisation.h"
 
 #include "CircuitDevice.h"
+#include "HelperThread.h"
 #include "NonLinearAnalysis.h"
 #include "NumericalChecks.h"
 
+#include "SolverKind.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <numeric>
+#include <thread>
 
 namespace zaro {
 
 namespace {
+
+std::atomic<int> ColumnsThreshold{ParallelColumnsParamThreshold};
+
+// One helper for each thread that runs analyses, started once: starting a
+// thread takes some 300 us here, more than the columns of a small circuit.
+THelperThread& ThreadHelper() {
+    thread_local THelperThread helper;
+    return helper;
+}
 
 // Newton matrices up to this order, or fuller than one entry in eight, are
 // solved by Z_LUDecomposition as the reference does; a sparse factorisation
@@ -74,6 +88,19 @@ private:
 };
 
 } // namespace
+
+int ParallelColumnsThreshold() {
+    static const bool secondCore = std::thread::hardware_concurrency() > 1;
+    return secondCore ? ColumnsThreshold.load() : 0;
+}
+
+TParallelColumnsScope::TParallelColumnsScope(int threshold) : Saved(ColumnsThreshold.load()) {
+    ColumnsThreshold = threshold;
+}
+
+TParallelColumnsScope::~TParallelColumnsScope() {
+    ColumnsThreshold = Saved;
+}
 
 TSparseLinearisation::TSparseLinearisation(TCircuitEquations& equations,
                                            TNonLinearAnalysis& analysis)
@@ -161,14 +188,19 @@ TSparseLinearisation::TChange TSparseLinearisation::ChangeOf(int canvasIndex, in
 }
 
 // Column c of z becomes the solution for the unit vector of rows[c].
-void TSparseLinearisation::SolveForRows(const std::vector<int>& rows,
-                                        std::vector<double>& z) const {
+void TSparseLinearisation::SolveForRows(const std::vector<int>& rows, std::vector<double>& z,
+                                        TSparseFactorisation<double>::TWorkspace* solver) const {
     const std::size_t n = Base.size();
     z.assign(rows.size() * n, 0.0);
     for (std::size_t c = 0; c < rows.size(); ++c) {
         z[c * n + static_cast<std::size_t>(rows[c])] = 1.0;
     }
-    if (!rows.empty()) {
+    if (rows.empty()) {
+        return;
+    }
+    if (solver != nullptr) {
+        Factors->Solve(*solver, z.data(), static_cast<int>(rows.size()));
+    } else {
         Factors->Solve(z.data(), static_cast<int>(rows.size()));
     }
 }
@@ -209,8 +241,10 @@ void TSparseLinearisation::PerturbedSolution(const TChange& change,
 
 // One evaluation at the perturbed point: the devices read the perturbed
 // solution at their ports, the progress and the count move as for any other.
-void TSparseLinearisation::EvaluateColumn(const TColumnSolution& solution, TDoubleArray& f) {
+void TSparseLinearisation::SolutionAtPorts(const TColumnSolution& solution,
+                                           std::vector<double>& values) const {
     const std::size_t n = Base.size();
+    values.resize(PortEntries.size());
     for (std::size_t s = 0; s < PortEntries.size(); ++s) {
         const auto entry = static_cast<std::size_t>(PortEntries[s]);
         double value = Base[entry];
@@ -218,8 +252,12 @@ void TSparseLinearisation::EvaluateColumn(const TColumnSolution& solution, TDoub
             value += (*solution.Z)[static_cast<std::size_t>(solution.ZColumns[a]) * n + entry] *
                      solution.W[a];
         }
-        PortValues[s] = value;
+        values[s] = value;
     }
+}
+
+void TSparseLinearisation::EvaluateColumn(const TColumnSolution& solution, TDoubleArray& f) {
+    SolutionAtPorts(solution, PortValues);
     Analysis.UpdateNonLinearResiduals([this](int wire) {
         return std::pair(
             PortValues[static_cast<std::size_t>(PortSlot[2 * static_cast<std::size_t>(wire)])],
@@ -244,34 +282,81 @@ void TSparseLinearisation::Materialise(const TColumnSolution& solution) {
     Equations.StoreWireSolution(y);
 }
 
+// Column k of the Jacobian from the residuals f at its perturbed point.
+void TSparseLinearisation::StoreColumn(int k, const TDoubleArray& f, const TDoubleArray& fvec,
+                                       double step) {
+    const int n = static_cast<int>(fvec.size());
+    std::vector<TEntry>& column = Columns[static_cast<std::size_t>(k)];
+    column.clear();
+    for (int i = 0; i < n; ++i) {
+        const double value = numerics::CheckedDivide(CheckedResult(f[static_cast<std::size_t>(i)]) -
+                                                         fvec[static_cast<std::size_t>(i)],
+                                                     step);
+        if (value != 0.0) {
+            column.push_back({i, value});
+        }
+    }
+}
+
+// Each device's parameter changes, computed before any column since they
+// depend on the parameters at x only.
+void TSparseLinearisation::PlanColumns(const TDoubleArray& x) {
+    Plan.clear();
+    int k = 0;
+    for (const int index : Equations.Registry().NonLinearDevices()) {
+        TDeviceColumns device;
+        device.Device = &DeviceAt(Equations.Canvas(), index);
+        device.FirstParam = k;
+        const int count = device.Device->NonLinearParamCount();
+        for (int p = 0; p < count; ++p) {
+            device.Changes.push_back(ChangeOf(index, k + p, x[static_cast<std::size_t>(k + p)]));
+            device.Rows.insert(device.Rows.end(), device.Changes.back().Rows.begin(),
+                               device.Changes.back().Rows.end());
+        }
+        std::sort(device.Rows.begin(), device.Rows.end());
+        device.Rows.erase(std::unique(device.Rows.begin(), device.Rows.end()), device.Rows.end());
+        for (int j = 0; j < device.Device->PortCount(); ++j) {
+            const auto wire = static_cast<std::size_t>(device.Device->PortConnectorNo(j));
+            device.PotentialSlots.push_back(PortSlot[2 * wire]);
+            device.CurrentSlots.push_back(PortSlot[2 * wire + 1]);
+        }
+        k += count;
+        Plan.push_back(std::move(device));
+    }
+}
+
 void TSparseLinearisation::Linearise(int n, TDoubleArray& x, const TDoubleArray& fvec) {
-    TNonLinearRegistry& registry = Equations.Registry();
     TakeBase(n, x);
     numerics::RequireLength(fvec, n);
     CollectPorts();
     Columns.assign(static_cast<std::size_t>(n), {});
+    PlanColumns(x);
+    const int threshold = ParallelColumnsThreshold();
+    const bool parallel = threshold > 0 && n >= threshold && Plan.size() > 2 &&
+                          std::all_of(Plan.begin(), Plan.end(), [](const TDeviceColumns& device) {
+                              return device.Device->IsNonLinear();
+                          });
+    LineariseSerially(parallel ? LineariseInParallel(x, fvec) : 0, n, x, fvec);
+}
+
+// The columns of the devices from firstDevice on, one after the other, each
+// an evaluation of the devices themselves; the last one's state stays.
+void TSparseLinearisation::LineariseSerially(std::size_t firstDevice, int n, const TDoubleArray& x,
+                                             const TDoubleArray& fvec) {
+    TNonLinearRegistry& registry = Equations.Registry();
     TDoubleArray f(static_cast<std::size_t>(n));
     std::vector<double> z;
     std::vector<double> previousZ;
     TColumnSolution last;
-    int k = 0;
-    for (const int index : registry.NonLinearDevices()) {
-        const int count = DeviceAt(Equations.Canvas(), index).NonLinearParamCount();
-        std::vector<TChange> changes;
-        std::vector<int> rows;
-        for (int p = 0; p < count; ++p) {
-            changes.push_back(ChangeOf(index, k + p, x[static_cast<std::size_t>(k + p)]));
-            rows.insert(rows.end(), changes.back().Rows.begin(), changes.back().Rows.end());
-        }
-        std::sort(rows.begin(), rows.end());
-        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (std::size_t d = firstDevice; d < Plan.size(); ++d) {
+        const TDeviceColumns& device = Plan[d];
         std::swap(z, previousZ);
         if (last.Z == &z) {
             last.Z = &previousZ;
         }
-        SolveForRows(rows, z);
-        for (int p = 0; p < count; ++p, ++k) {
-            const TChange& change = changes[static_cast<std::size_t>(p)];
+        SolveForRows(device.Rows, z);
+        int k = device.FirstParam;
+        for (const TChange& change : device.Changes) {
             registry.Param(k) = change.Point;
             try {
                 Equations.CheckUserBreak();
@@ -280,24 +365,103 @@ void TSparseLinearisation::Linearise(int n, TDoubleArray& x, const TDoubleArray&
                 throw;
             }
             TColumnSolution solution;
-            PerturbedSolution(change, rows, z, solution);
+            PerturbedSolution(change, device.Rows, z, solution);
             EvaluateColumn(solution, f);
-            for (int i = 0; i < n; ++i) {
-                const double value =
-                    numerics::CheckedDivide(CheckedResult(f[static_cast<std::size_t>(i)]) -
-                                                fvec[static_cast<std::size_t>(i)],
-                                            change.Step);
-                if (value != 0.0) {
-                    Columns[static_cast<std::size_t>(k)].push_back({i, value});
-                }
-            }
+            StoreColumn(k, f, fvec, change.Step);
             last = std::move(solution);
             if (k < n - 1) {
                 registry.Param(k) = x[static_cast<std::size_t>(k)];
             }
+            ++k;
         }
     }
     Materialise(last);
+}
+
+// The columns of every device but the last on this thread and the helper at
+// once, each taking the next device not yet taken. The devices are left as
+// they are; the counts and the progress follow in column order. Returns the
+// device the serial pass goes on from: the last, or the first whose columns
+// raised (the serial pass raises it again, after the same evaluations).
+std::size_t TSparseLinearisation::LineariseInParallel(const TDoubleArray& x,
+                                                      const TDoubleArray& fvec) {
+    Equations.CheckUserBreak();
+    const std::size_t devices = Plan.size() - 1;
+    ColumnSums.assign(x.size(), 0.0);
+    Failures.assign(devices, nullptr);
+    std::atomic<std::size_t> next{0};
+    const auto work = [&](TColumnWork& own) {
+        for (std::size_t d = next++; d < devices; d = next++) {
+            try {
+                ComputeDeviceColumns(d, x, fvec, own);
+            } catch (...) {
+                Failures[d] = std::current_exception();
+                next = devices;
+            }
+        }
+    };
+    TColumnWork helperWork;
+    helperWork.Solver = Factors->MakeWorkspace();
+    TColumnWork ownWork;
+    THelperThread& helper = ThreadHelper();
+    helper.Start([&] { work(helperWork); });
+    work(ownWork);
+    helper.Wait();
+    std::size_t d = 0;
+    for (; d < devices && !Failures[d]; ++d) {
+        for (std::size_t c = 0; c < Plan[d].Changes.size(); ++c) {
+            Analysis.CountEvaluation(ColumnSums[static_cast<std::size_t>(Plan[d].FirstParam) + c]);
+        }
+    }
+    return d;
+}
+
+void TSparseLinearisation::ComputeDeviceColumns(std::size_t d, const TDoubleArray& x,
+                                                const TDoubleArray& fvec, TColumnWork& work) {
+    const TDeviceColumns& device = Plan[d];
+    SolveForRows(device.Rows, work.Z, work.Solver.get());
+    work.F.resize(x.size());
+    int k = device.FirstParam;
+    for (const TChange& change : device.Changes) {
+        TColumnSolution solution;
+        PerturbedSolution(change, device.Rows, work.Z, solution);
+        SolutionAtPorts(solution, work.PortValues);
+        ColumnSums[static_cast<std::size_t>(k)] =
+            ResidualsAt(work.PortValues, x, k, change.Point, work.F);
+        StoreColumn(k, work.F, fvec, change.Step);
+        ++k;
+    }
+}
+
+// Every device's residuals with the solution at the ports given and the
+// parameters at x but for parameter k at point, as UpdateNonLinearResiduals
+// and CollectResiduals would give them; returns the sum of their moduli.
+double TSparseLinearisation::ResidualsAt(const std::vector<double>& portValues,
+                                         const TDoubleArray& x, int k, double point,
+                                         TDoubleArray& f) const {
+    std::vector<double> params;
+    for (const TDeviceColumns& device : Plan) {
+        TPortRealArray potentials;
+        TPortRealArray currents;
+        for (std::size_t j = 0; j < device.PotentialSlots.size(); ++j) {
+            potentials[static_cast<int>(j)] =
+                portValues[static_cast<std::size_t>(device.PotentialSlots[j])];
+            currents[static_cast<int>(j)] =
+                portValues[static_cast<std::size_t>(device.CurrentSlots[j])];
+        }
+        const auto first = static_cast<std::size_t>(device.FirstParam);
+        params.assign(x.begin() + static_cast<std::ptrdiff_t>(first),
+                      x.begin() + static_cast<std::ptrdiff_t>(first + device.Changes.size()));
+        if (k >= device.FirstParam && k < device.FirstParam + static_cast<int>(params.size())) {
+            params[static_cast<std::size_t>(k - device.FirstParam)] = point;
+        }
+        device.Device->NonLinearResidualsAt(potentials, currents, params.data(), f.data() + first);
+    }
+    double sum = 0.0;
+    for (const double residual : f) {
+        sum += std::fabs(residual);
+    }
+    return sum;
 }
 
 void TSparseLinearisation::Gradient(int n, const TDoubleArray& f, TDoubleArray& g) const {

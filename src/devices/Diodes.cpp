@@ -45,11 +45,17 @@ void TJunctionDiode::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs)
 
 double TJunctionDiode::CalcNonLinearResidual(const TPortRealArray& Potentials,
                                              const TPortRealArray& Currents) {
+    Vop = Potentials[0] - Potentials[1];
+    return NonLinearResidualsAt(Potentials, Currents, &EquivR, FResiduals.data());
+}
+
+double TJunctionDiode::NonLinearResidualsAt(const TPortRealArray& Potentials,
+                                            const TPortRealArray& Currents, const double* params,
+                                            double* residuals) const {
     const double v = Potentials[0] - Potentials[1];
     const double i = PortCurrentSign(0) * Currents[0];
-    Vop = v;
-    FResiduals[0] = PenalizedResidual(i - ModelCurrent(v), EquivR);
-    return FResiduals[0];
+    residuals[0] = PenalizedResidual(i - ModelCurrent(v), params[0]);
+    return residuals[0];
 }
 
 // --- TPNDiode ------------------------------------------------------------------------

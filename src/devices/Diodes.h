@@ -30,6 +30,8 @@ public:
     // also stores V0 - V1 as the new Vop.
     double CalcNonLinearResidual(const TPortRealArray& Potentials,
                                  const TPortRealArray& Currents) override;
+    double NonLinearResidualsAt(const TPortRealArray& Potentials, const TPortRealArray& Currents,
+                                const double* params, double* residuals) const override;
 
     // The characteristic: current into port 0 at v = V0 - V1.
     virtual double ModelCurrent(double v) const = 0;

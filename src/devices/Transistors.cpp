@@ -84,15 +84,24 @@ double TBipolarTransistor::BaseSlopeResistance() const {
     return SlopeResistance(Is, K, Vop);
 }
 
-double TBipolarTransistor::StoreResiduals(double junctionVoltage, double baseCurrent,
-                                          double collectorVoltage, double solvedCurrent) {
-    Vop = junctionVoltage;
-    const double baseResidual = baseCurrent - BaseJunctionCurrent(junctionVoltage);
-    const double icm = CollectorCurrent(collectorVoltage, baseCurrent);
-    const double collectorResidual = CollectorResidual(solvedCurrent, icm);
-    FResiduals[0] = PenalizedResidual(baseResidual, EquivRBE);
-    FResiduals[1] = PenalizedResidual(collectorResidual, EquivRCE);
-    return CheckedResult(std::hypot(FResiduals[0], FResiduals[1]));
+double TBipolarTransistor::CalcNonLinearResidual(const TPortRealArray& Potentials,
+                                                 const TPortRealArray& Currents) {
+    Vop = SolvedQuantities(Potentials, Currents).JunctionVoltage;
+    const double params[] = {EquivRBE, EquivRCE};
+    return NonLinearResidualsAt(Potentials, Currents, params, FResiduals.data());
+}
+
+// The collector ratio rule and the negative-parameter penalties.
+double TBipolarTransistor::NonLinearResidualsAt(const TPortRealArray& Potentials,
+                                                const TPortRealArray& Currents,
+                                                const double* params, double* residuals) const {
+    const TSolvedQuantities q = SolvedQuantities(Potentials, Currents);
+    const double baseResidual = q.BaseCurrent - BaseJunctionCurrent(q.JunctionVoltage);
+    const double icm = CollectorCurrent(q.CollectorVoltage, q.BaseCurrent);
+    const double collectorResidual = CollectorResidual(q.SolvedCurrent, icm);
+    residuals[0] = PenalizedResidual(baseResidual, params[0]);
+    residuals[1] = PenalizedResidual(collectorResidual, params[1]);
+    return CheckedResult(std::hypot(residuals[0], residuals[1]));
 }
 
 const TOldSizeConversion* TBipolarTransistor::OldSizeConversion() const {
@@ -121,13 +130,11 @@ void TTrNPN::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
     rows.IInto(2, Base, -Beta);
 }
 
-double TTrNPN::CalcNonLinearResidual(const TPortRealArray& Potentials,
-                                     const TPortRealArray& Currents) {
-    const double vbe = Potentials[Base] - Potentials[NPNEmitter];
-    const double ib = PortCurrentSign(Base) * Currents[Base];
-    const double vce = Potentials[NPNCollector] - Potentials[NPNEmitter];
-    const double ic = PortCurrentSign(NPNCollector) * Currents[NPNCollector];
-    return StoreResiduals(vbe, ib, vce, ic);
+TBipolarTransistor::TSolvedQuantities
+TTrNPN::SolvedQuantities(const TPortRealArray& Potentials, const TPortRealArray& Currents) const {
+    return {Potentials[Base] - Potentials[NPNEmitter], PortCurrentSign(Base) * Currents[Base],
+            Potentials[NPNCollector] - Potentials[NPNEmitter],
+            PortCurrentSign(NPNCollector) * Currents[NPNCollector]};
 }
 
 // --- TTrPNP --------------------------------------------------------------------------
@@ -153,13 +160,11 @@ void TTrPNP::BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) {
     rows.IInto(2, Base, -Beta);
 }
 
-double TTrPNP::CalcNonLinearResidual(const TPortRealArray& Potentials,
-                                     const TPortRealArray& Currents) {
-    const double veb = Potentials[PNPEmitter] - Potentials[Base];
-    const double ib = -PortCurrentSign(Base) * Currents[Base];
-    const double vec = Potentials[PNPEmitter] - Potentials[PNPCollector];
-    const double ie = PortCurrentSign(PNPEmitter) * Currents[PNPEmitter];
-    return StoreResiduals(veb, ib, vec, ie);
+TBipolarTransistor::TSolvedQuantities
+TTrPNP::SolvedQuantities(const TPortRealArray& Potentials, const TPortRealArray& Currents) const {
+    return {Potentials[PNPEmitter] - Potentials[Base], -PortCurrentSign(Base) * Currents[Base],
+            Potentials[PNPEmitter] - Potentials[PNPCollector],
+            PortCurrentSign(PNPEmitter) * Currents[PNPEmitter]};
 }
 
 } // namespace zaro

@@ -41,17 +41,29 @@ public:
     // Small-signal base junction resistance at Vop.
     double BaseSlopeResistance() const;
 
+    // Stores the junction voltage as Vop and both residuals; returns their
+    // Euclidean norm.
+    double CalcNonLinearResidual(const TPortRealArray& Potentials,
+                                 const TPortRealArray& Currents) override;
+    double NonLinearResidualsAt(const TPortRealArray& Potentials, const TPortRealArray& Currents,
+                                const double* params, double* residuals) const override;
+
 protected:
     TBipolarTransistor(TTinyParser& evaluator, int imageIndex,
                        const std::vector<std::string>& captions, double equivRBE, double equivRCE,
                        double startRBE, double startRCE);
 
-    // From the solved junction voltage and base current, the solved voltage
-    // across the collector model and the solved current it is compared with:
-    // stores the junction voltage as Vop and both residuals (collector ratio
-    // rule, negative-parameter penalties); returns their Euclidean norm.
-    double StoreResiduals(double junctionVoltage, double baseCurrent, double collectorVoltage,
-                          double solvedCurrent);
+    // What the residuals are computed from: the solved junction voltage and
+    // base current, the solved voltage across the collector model and the
+    // solved current it is compared with.
+    struct TSolvedQuantities {
+        double JunctionVoltage;
+        double BaseCurrent;
+        double CollectorVoltage;
+        double SolvedCurrent;
+    };
+    virtual TSolvedQuantities SolvedQuantities(const TPortRealArray& Potentials,
+                                               const TPortRealArray& Currents) const = 0;
     const TOldSizeConversion* OldSizeConversion() const override;
 
 private:
@@ -67,8 +79,10 @@ public:
 
     void BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) override;
     void BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) override;
-    double CalcNonLinearResidual(const TPortRealArray& Potentials,
-                                 const TPortRealArray& Currents) override;
+
+protected:
+    TSolvedQuantities SolvedQuantities(const TPortRealArray& Potentials,
+                                       const TPortRealArray& Currents) const override;
 };
 
 // Emitter port 0 ("E"), collector port 1 ("C"), base port 2 ("B"). Image 20.
@@ -79,9 +93,11 @@ public:
 
     void BuildDCDeviceEquation(TDCCoefArray& Coef, TDCRhsArray& Rhs) override;
     void BuildACDeviceEquation(TACCoefArray& Coef, TACRhsArray& Rhs) override;
+
+protected:
     // The collector-model residual compares the emitter current with the model.
-    double CalcNonLinearResidual(const TPortRealArray& Potentials,
-                                 const TPortRealArray& Currents) override;
+    TSolvedQuantities SolvedQuantities(const TPortRealArray& Potentials,
+                                       const TPortRealArray& Currents) const override;
 };
 
 } // namespace zaro

@@ -68,6 +68,11 @@ double TZaroSimDevice::CalcNonLinearResidual(const TPortRealArray&, const TPortR
     return 0.0;
 }
 
+double TZaroSimDevice::NonLinearResidualsAt(const TPortRealArray&, const TPortRealArray&,
+                                            const double*, double*) const {
+    return 0.0;
+}
+
 int TZaroSimDevice::PortCurrentSign(int port) const {
     const TCodingPanel* canvas = Parent();
     if (canvas == nullptr) {

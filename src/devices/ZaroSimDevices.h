@@ -64,6 +64,13 @@ public:
     // Receives the real parts of the port potentials and (unsigned) currents.
     virtual double CalcNonLinearResidual(const TPortRealArray& Potentials,
                                          const TPortRealArray& Currents);
+    // The residuals CalcNonLinearResidual would store, one per non-linear
+    // parameter, with `params` (in NonLinearParam order) in place of the
+    // device's own; returns what it would return. Changes nothing, so
+    // several threads may ask at once. Devices with parameters override it.
+    virtual double NonLinearResidualsAt(const TPortRealArray& Potentials,
+                                        const TPortRealArray& Currents, const double* params,
+                                        double* residuals) const;
 
     // +1, or -1 when the wire at the port starts at this panel.
     int PortCurrentSign(int port) const;

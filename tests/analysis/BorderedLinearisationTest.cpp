@@ -3,9 +3,7 @@
 // every circuit, whichever path the parameter count selects.
 
 #include "BorderedLinearisation.h"
-#include "CircuitBench.h"
-#include "CircuitDrawing.h"
-
+#include "SearchOutcome.h"
 #include "TextbookCircuits.h"
 
 #include <gtest/gtest.h>
@@ -16,36 +14,9 @@
 namespace zaro::test {
 namespace {
 
-struct TOutcome {
-    std::vector<std::string> Messages;
-    bool Valid = false;
-    bool operator==(const TOutcome&) const = default;
-    std::vector<double> Values; // potential and current at every port
-    int Evaluations = 0;
-};
-
 TOutcome Analyse(const TNetlist& circuit, int threshold, TSolverKind solver = TSolverKind::Sparse) {
     const TBorderedThresholdScope scope(threshold);
-    TCircuitBench bench;
-    bench.Equations.SetSolverKind(solver);
-    const TDrawnCircuit drawn = DrawCircuit(circuit, bench);
-    TOutcome outcome;
-    try {
-        bench.Commands.AtnSimulateDCNonLinear();
-    } catch (const std::exception& e) {
-        outcome.Messages.push_back(e.what()); // shown by the document as it comes
-    }
-    outcome.Messages.insert(outcome.Messages.begin(), bench.Platform.Messages.begin(),
-                            bench.Platform.Messages.end());
-    outcome.Valid = bench.State.ResultsValid();
-    outcome.Evaluations = bench.Registry.IterationCount();
-    for (const TZaroSimDevice* part : drawn.Parts) {
-        for (int port = 0; port < part->PortCount(); ++port) {
-            outcome.Values.push_back(bench.V(*part, port).re);
-            outcome.Values.push_back(bench.IInto(*part, port).re);
-        }
-    }
-    return outcome;
+    return AnalyseDC(Drawing(circuit), solver);
 }
 
 // The largest difference relative to the largest value of its kind
