@@ -2,8 +2,10 @@
 // zarosim-cli and as netlists for a reference simulator, with every device
 // law written out as a behavioural source. Usage: DIR, then it writes
 // DIR/NAME.zsm and DIR/NAME.cir for each circuit. With --time FILE.zsm
-// SOLVER [ac-linear] it loads the model and prints the seconds the
-// non-linear DC command (or the linear AC one) takes, loading excluded.
+// SOLVER [dc|ac-linear [REPEATS]] it loads the model and prints the seconds
+// the non-linear DC command (or the linear AC one) takes, loading excluded;
+// with REPEATS it runs the command that many times more in the same process
+// and prints the median of those repeats after the first run's seconds.
 
 #include "CircuitBench.h"
 #include "CircuitDrawing.h"
@@ -17,6 +19,7 @@
 #include "Stream.h"
 #include "TextbookCircuits.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -154,7 +157,27 @@ void WriteRCLadder(int sections, const std::string& base) {
     WriteModelFile(bench.Canvas, base + ".zsm");
 }
 
-int TimeAnalysis(const std::string& fileName, const std::string& solverName, bool ac) {
+double SecondsOf(TCircuitDocument& document, bool ac) {
+    const auto start = std::chrono::steady_clock::now();
+    if (ac) {
+        document.AtnSimulateAC();
+    } else {
+        document.AtnSimulateDCNonLinear();
+    }
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    return seconds.count();
+}
+
+double MedianOfRepeats(TCircuitDocument& document, bool ac, int repeats) {
+    std::vector<double> seconds;
+    for (int r = 0; r < repeats; ++r) {
+        seconds.push_back(SecondsOf(document, ac));
+    }
+    std::sort(seconds.begin(), seconds.end());
+    return seconds[seconds.size() / 2];
+}
+
+int TimeAnalysis(const std::string& fileName, const std::string& solverName, bool ac, int repeats) {
     const std::optional<TSolverKind> solver = SolverKindFromName(solverName);
     LoadZaroMath();
     if (!solver || !ZaroMathLoaded()) {
@@ -166,30 +189,29 @@ int TimeAnalysis(const std::string& fileName, const std::string& solverName, boo
     TCircuitDocument document(platform, view);
     document.SetSolverKind(*solver);
     LoadModel(document, fileName);
-    const auto start = std::chrono::steady_clock::now();
-    if (ac) {
-        document.AtnSimulateAC();
-    } else {
-        document.AtnSimulateDCNonLinear();
+    std::cout << SecondsOf(document, ac);
+    if (repeats > 0) {
+        std::cout << " " << MedianOfRepeats(document, ac, repeats);
     }
-    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    std::cout << seconds.count() << "\n";
+    std::cout << "\n";
     return document.Analysis().ResultsValid() ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if ((argc == 4 || argc == 5) && std::string(argv[1]) == "--time") {
+    if (argc >= 4 && argc <= 6 && std::string(argv[1]) == "--time") {
         try {
-            return TimeAnalysis(argv[2], argv[3], argc == 5 && std::string(argv[4]) == "ac-linear");
+            return TimeAnalysis(argv[2], argv[3], argc >= 5 && std::string(argv[4]) == "ac-linear",
+                                argc == 6 ? std::stoi(argv[5]) : 0);
         } catch (const std::exception& e) {
             std::cerr << e.what() << "\n";
             return 1;
         }
     }
     if (argc != 2) {
-        std::cerr << "usage: bench_side_by_side_circuits DIR | --time FILE.zsm SOLVER\n";
+        std::cerr
+            << "usage: bench_side_by_side_circuits DIR | --time FILE.zsm SOLVER [KIND [REPEATS]]\n";
         return 2;
     }
     const std::string dir = argv[1];

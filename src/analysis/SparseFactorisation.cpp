@@ -28,11 +28,15 @@ double Magnitude(const TComplex& z) {
     return std::hypot(z.re, z.im);
 }
 
-// The factors as klu_extract gives them, for the quality measure.
+// The factors as klu_extract gives them, for the quality measure, and its
+// work arrays: kept from one factorisation to the next, so that refactoring
+// allocates nothing once the sizes are reached.
 struct TFactors {
-    std::vector<int> Lp, Li, Up, Ui, Fp, Fi, P, Q;
+    std::vector<int> Lp, Li, Up, Ui, Fp, Fi, P, Q, Blocks;
     std::vector<double> Lx, Lz, Ux, Uz, Fx, Fz, Rs;
     bool Complex = false;
+    std::vector<int> RowStart, Fill, RowColumn;
+    std::vector<double> RowMagnitude, Taken, Row;
 
     void Size(const klu_numeric* numeric, bool complex) {
         const auto n = static_cast<std::size_t>(numeric->n);
@@ -118,11 +122,11 @@ template <> struct TKluCalls<TComplex> {
     }
     static bool Extract(klu_numeric* num, klu_symbolic* s, TFactors& f, klu_common* c) {
         f.Size(num, true);
-        std::vector<int> blocks(static_cast<std::size_t>(num->n) + 1);
+        f.Blocks.resize(static_cast<std::size_t>(num->n) + 1);
         return klu_z_extract(num, s, f.Lp.data(), f.Li.data(), f.Lx.data(), f.Lz.data(),
                              f.Up.data(), f.Ui.data(), f.Ux.data(), f.Uz.data(), f.Fp.data(),
                              f.Fi.data(), f.Fx.data(), f.Fz.data(), f.P.data(), f.Q.data(),
-                             f.Rs.data(), blocks.data(), c) != 0;
+                             f.Rs.data(), f.Blocks.data(), c) != 0;
     }
 };
 
@@ -159,34 +163,52 @@ public:
 };
 
 template <typename T>
-TSparseFactorisation<T>::TSparseFactorisation() : Klu(std::make_unique<TKlu>()) {}
+TSparseFactorisation<T>::TSparseFactorisation(int denseOrderLimit) : DenseLimit(denseOrderLimit) {}
 
 template <typename T> TSparseFactorisation<T>::~TSparseFactorisation() = default;
 
 template <typename T> void TSparseFactorisation<T>::Analyse(const TSparsePattern& pattern) {
-    Klu->FreeNumeric();
-    klu_free_symbolic(&Klu->Symbolic, &Klu->Common);
+    // KLU's objects exist only for the orders it factors.
+    Klu.reset();
     Pattern = pattern;
     Quality = 0.0;
-    Klu->Symbolic = klu_analyze(Pattern.N, Pattern.Ap.data(), Pattern.Ai.data(), &Klu->Common);
-    if (Klu->Symbolic == nullptr) {
-        throw EZaroError("Sparse solver: the system cannot be analysed.");
+    Analysed = false;
+    DenseFactored = false;
+    if (!Dense()) {
+        Klu = std::make_unique<TKlu>();
+        Klu->Symbolic = klu_analyze(Pattern.N, Pattern.Ap.data(), Pattern.Ai.data(), &Klu->Common);
+        if (Klu->Symbolic == nullptr) {
+            throw EZaroError("Sparse solver: the system cannot be analysed.");
+        }
     }
+    Analysed = true;
 }
 
 template <typename T> bool TSparseFactorisation<T>::Factored() const {
-    return Klu->Numeric != nullptr;
+    return Dense() ? DenseFactored : Klu != nullptr && Klu->Numeric != nullptr;
 }
 
 template <typename T> bool TSparseFactorisation<T>::Factor(const std::vector<T>& values) {
-    if (Klu->Symbolic == nullptr || values.size() != Pattern.Ai.size()) {
+    if (!Analysed || values.size() != Pattern.Ai.size()) {
         throw ERangeError();
+    }
+    if (Dense()) {
+        return FactorDense(values);
     }
     if (Refactor(values) || FactorAfresh(values)) {
         return true;
     }
     Klu->FreeNumeric();
     return false;
+}
+
+// Pivoting afresh each time costs the dense factors nothing worth keeping
+// a pivot sequence for.
+template <typename T> bool TSparseFactorisation<T>::FactorDense(const std::vector<T>& values) {
+    DenseFactored = SmallLU.Factor(Pattern, values);
+    Quality = DenseFactored ? SmallLU.PivotQuality(Pattern, values) : 0.0;
+    DenseFactored = DenseFactored && Quality >= PivotQualityThreshold;
+    return DenseFactored;
 }
 
 // The pivot sequence of the last factorisation, as long as it stays sound
@@ -224,14 +246,18 @@ double TSparseFactorisation<T>::MeasureQuality(const std::vector<T>& values) con
     }
     const int n = Pattern.N;
     // Row j of U as (column, magnitude) pairs, by counting.
-    std::vector<int> rowStart(static_cast<std::size_t>(n) + 1, 0);
+    std::vector<int>& rowStart = f.RowStart;
+    rowStart.assign(static_cast<std::size_t>(n) + 1, 0);
     for (int e = 0; e < f.Up[n]; ++e) {
         ++rowStart[static_cast<std::size_t>(f.Ui[e]) + 1];
     }
     std::partial_sum(rowStart.begin(), rowStart.end(), rowStart.begin());
-    std::vector<int> fill(rowStart.begin(), rowStart.end() - 1);
-    std::vector<int> rowColumn(static_cast<std::size_t>(f.Up[n]));
-    std::vector<double> rowMagnitude(rowColumn.size());
+    std::vector<int>& fill = f.Fill;
+    fill.assign(rowStart.begin(), rowStart.end() - 1);
+    std::vector<int>& rowColumn = f.RowColumn;
+    rowColumn.resize(static_cast<std::size_t>(f.Up[n]));
+    std::vector<double>& rowMagnitude = f.RowMagnitude;
+    rowMagnitude.resize(rowColumn.size());
     for (int k = 0; k < n; ++k) {
         for (int e = f.Up[k]; e < f.Up[k + 1]; ++e) {
             const int slot = fill[static_cast<std::size_t>(f.Ui[e])]++;
@@ -240,8 +266,10 @@ double TSparseFactorisation<T>::MeasureQuality(const std::vector<T>& values) con
         }
     }
     // taken[k] = sum over j < k of |l_kj| |u_jk|: column j of L against row j of U.
-    std::vector<double> taken(static_cast<std::size_t>(n), 0.0);
-    std::vector<double> row(static_cast<std::size_t>(n), 0.0);
+    std::vector<double>& taken = f.Taken;
+    taken.assign(static_cast<std::size_t>(n), 0.0);
+    std::vector<double>& row = f.Row;
+    row.assign(static_cast<std::size_t>(n), 0.0);
     for (int j = 0; j < n; ++j) {
         for (int e = rowStart[j]; e < rowStart[j + 1]; ++e) {
             row[static_cast<std::size_t>(rowColumn[e])] = rowMagnitude[e];
@@ -280,16 +308,28 @@ double TSparseFactorisation<T>::MeasureQuality(const std::vector<T>& values) con
     return quality;
 }
 
-template <typename T> void TSparseFactorisation<T>::Solve(T* b, int count) const {
-    if (Klu->Numeric == nullptr) {
+template <typename T> void TSparseFactorisation<T>::RequireFactors() const {
+    if (!Factored()) {
         throw EZaroError("Sparse solver: no factorisation to solve with.");
+    }
+}
+
+template <typename T> void TSparseFactorisation<T>::Solve(T* b, int count) const {
+    RequireFactors();
+    if (Dense()) {
+        DenseWork.resize(static_cast<std::size_t>(Pattern.N));
+        SmallLU.Solve(b, count, DenseWork.data());
+        return;
     }
     TKluCalls<T>::Solve(Klu->Symbolic, Klu->Numeric, Pattern.N, count, b, &Klu->Common);
 }
 
 template <typename T> void TSparseFactorisation<T>::SolveTransposed(T* b, int count) const {
-    if (Klu->Numeric == nullptr) {
-        throw EZaroError("Sparse solver: no factorisation to solve with.");
+    RequireFactors();
+    if (Dense()) {
+        DenseWork.resize(static_cast<std::size_t>(Pattern.N));
+        SmallLU.SolveTransposed(b, count, DenseWork.data());
+        return;
     }
     TKluCalls<T>::SolveTransposed(Klu->Symbolic, Klu->Numeric, Pattern.N, count, b, &Klu->Common);
 }
@@ -298,7 +338,9 @@ template <typename T>
 std::shared_ptr<typename TSparseFactorisation<T>::TWorkspace>
 TSparseFactorisation<T>::MakeWorkspace() const {
     auto workspace = std::make_shared<TWorkspace>(Pattern.N);
-    workspace->Common = Klu->Common;
+    if (Klu != nullptr) {
+        workspace->Common = Klu->Common;
+    }
     return workspace;
 }
 
@@ -307,8 +349,10 @@ TSparseFactorisation<T>::MakeWorkspace() const {
 // factors without disturbing anyone else.
 template <typename T>
 void TSparseFactorisation<T>::Solve(TWorkspace& workspace, T* b, int count) const {
-    if (Klu->Numeric == nullptr) {
-        throw EZaroError("Sparse solver: no factorisation to solve with.");
+    RequireFactors();
+    if (Dense()) {
+        SmallLU.Solve(b, count, workspace.X.data());
+        return;
     }
     klu_numeric view = *Klu->Numeric;
     view.Xwork = workspace.X.data();

@@ -7,6 +7,7 @@
 // Besides the circuit solver it serves any caller that solves many systems
 // with one matrix (the Jacobian columns of the operating-point search).
 
+#include "SmallDenseLU.h"
 #include "ZaroMathImport.h"
 
 #include <memory>
@@ -23,7 +24,17 @@ struct TSparsePattern {
 
 template <typename T> class TSparseFactorisation {
 public:
-    TSparseFactorisation();
+    // Up to this order the matrix is factored dense (TSmallDenseLU): a first
+    // analysis then never faults in KLU's ordering, analysis and kernel code,
+    // which cost the examples' first run 40 to 80 us. Factoring alone, the
+    // dense LU is as fast as KLU up to about 16 unknowns and 2.5 times
+    // slower at 32 (bench_numerics BM_FactorAndSolve, 5 and 11 against 4
+    // us); in a whole analysis of the examples (10 to 28 unknowns) that is
+    // lost in the assembly and the device laws, and none is slower warm.
+    static constexpr int DenseOrderLimit = 32;
+
+    // denseOrderLimit 0 factors every matrix with KLU.
+    explicit TSparseFactorisation(int denseOrderLimit = DenseOrderLimit);
     ~TSparseFactorisation();
     TSparseFactorisation(const TSparseFactorisation&) = delete;
     TSparseFactorisation& operator=(const TSparseFactorisation&) = delete;
@@ -57,13 +68,21 @@ public:
 
 private:
     struct TKlu;
+    bool Dense() const { return Pattern.N <= DenseLimit; }
+    bool FactorDense(const std::vector<T>& values);
     bool Refactor(const std::vector<T>& values);
     bool FactorAfresh(const std::vector<T>& values);
+    void RequireFactors() const;
     double MeasureQuality(const std::vector<T>& values) const;
 
     std::unique_ptr<TKlu> Klu;
     TSparsePattern Pattern;
     double Quality = 0.0;
+    int DenseLimit;
+    bool Analysed = false;
+    bool DenseFactored = false;
+    TSmallDenseLU<T> SmallLU;
+    mutable std::vector<T> DenseWork;
 };
 
 extern template class TSparseFactorisation<double>;
