@@ -31,7 +31,10 @@ private:
     std::vector<std::pair<int, int>> FPositions; // (row, column) of each entry
     std::vector<int> FSlots;                     // entry -> value of the pattern
     std::vector<double> FValues;
-    TSparseFactorisation<double> FFactors;
+    // KLU at every order: the fallback's steps on one random circuit went
+    // astray with the small dense LU (its pivot order differs), and dense
+    // factors gained the fallback nothing measurable.
+    TSparseFactorisation<double> FFactors{0};
     TDenseStepSolver FDense;
     int FHandOvers = 0;
 };
