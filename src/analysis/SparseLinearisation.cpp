@@ -427,7 +427,7 @@ void TSparseLinearisation::ComputeDeviceColumns(std::size_t d, const TDoubleArra
         PerturbedSolution(change, device.Rows, work.Z, solution);
         SolutionAtPorts(solution, work.PortValues);
         ColumnSums[static_cast<std::size_t>(k)] =
-            ResidualsAt(work.PortValues, x, k, change.Point, work.F);
+            ResidualsAt(work.PortValues, x, k, change.Point, work.F, work.Params);
         StoreColumn(k, work.F, fvec, change.Step);
         ++k;
     }
@@ -438,8 +438,7 @@ void TSparseLinearisation::ComputeDeviceColumns(std::size_t d, const TDoubleArra
 // and CollectResiduals would give them; returns the sum of their moduli.
 double TSparseLinearisation::ResidualsAt(const std::vector<double>& portValues,
                                          const TDoubleArray& x, int k, double point,
-                                         TDoubleArray& f) const {
-    std::vector<double> params;
+                                         TDoubleArray& f, std::vector<double>& params) const {
     for (const TDeviceColumns& device : Plan) {
         TPortRealArray potentials;
         TPortRealArray currents;

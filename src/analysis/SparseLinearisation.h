@@ -116,6 +116,7 @@ private:
         std::vector<double> Z;
         std::vector<double> PortValues;
         TDoubleArray F;
+        std::vector<double> Params; // one device's at a time
     };
 
     void CollectPorts();
@@ -134,7 +135,7 @@ private:
     void ComputeDeviceColumns(std::size_t d, const TDoubleArray& x, const TDoubleArray& fvec,
                               TColumnWork& work);
     double ResidualsAt(const std::vector<double>& portValues, const TDoubleArray& x, int k,
-                       double point, TDoubleArray& f) const;
+                       double point, TDoubleArray& f, std::vector<double>& params) const;
     void SolveDense(int n, TDoubleArray& p);
     void SolveSparse(int n, TDoubleArray& p);
 
