@@ -8,6 +8,10 @@
 namespace zaro {
 
 void TSparseStepSolver::Solve(const TStepSystem& system, std::vector<double>& x) {
+    if (system.Size <= FDenseOrderLimit) {
+        FDense.Solve(system, x);
+        return;
+    }
     if (!TrySolve(system, x)) {
         ++FHandOvers;
         FDense.Solve(system, x);

@@ -48,10 +48,16 @@ TEST(SparseStepSolverCircuits, TheFallbackTakesTheSameStepsToTheSamePoint) {
     for (const TNetlist& circuit : circuits) {
         TDenseStepSolver dense;
         const TFallbackResult denseResult = FindOnFreshDrawing(circuit, dense);
-        TSparseStepSolver sparse;
+        TSparseStepSolver sparse(0);
         const TFallbackResult sparseResult = FindOnFreshDrawing(circuit, sparse);
         ExpectSameSearch(denseResult, sparseResult, circuit.Title);
         found += sparseResult.Found && sparse.HandOvers() == 0 ? 1 : 0;
+        // Up to the default order limit the dense solver's own steps.
+        TSparseStepSolver small;
+        const TFallbackResult smallResult = FindOnFreshDrawing(circuit, small);
+        if (static_cast<int>(smallResult.Solution.size()) <= TSparseStepSolver::DenseOrderLimit) {
+            EXPECT_EQ(smallResult.Solution, denseResult.Solution) << circuit.Title;
+        }
     }
     EXPECT_EQ(found, circuits.size()) << "circuits solved sparse throughout";
 }
@@ -74,7 +80,7 @@ TEST(SparseStepSolverSystems, EachSystemOfASequenceEndsAsTheDenseSolverEndsIt) {
         System(2, {{0, 0, 1}, {0, 1, 2}, {1, 0, 2}, {1, 1, 4}}, {1, 2}),
         System(2, {{0, 0, 1}, {1, 0, 1}}, {1, 1}),
     };
-    TSparseStepSolver sparse;
+    TSparseStepSolver sparse(0);
     TDenseStepSolver dense;
     for (std::size_t s = 0; s < systems.size(); ++s) {
         std::vector<double> expected;
@@ -99,7 +105,7 @@ TEST(SparseStepSolverSystems, EachSystemOfASequenceEndsAsTheDenseSolverEndsIt) {
 }
 
 TEST(SparseStepSolverSystems, AnEntryOutsideTheSystemIsARangeError) {
-    TSparseStepSolver sparse;
+    TSparseStepSolver sparse(0);
     std::vector<double> x;
     EXPECT_THROW(sparse.Solve(System(2, {{0, 0, 1}, {1, 2, 1}}, {1, 1}), x), ERangeError);
 }
