@@ -94,6 +94,17 @@ int ParallelColumnsThreshold() {
     return secondCore ? ColumnsThreshold.load() : 0;
 }
 
+namespace {
+
+// Asks for the cores only when the columns are many enough: the question
+// reads a system file, which a small circuit's first analysis need not pay.
+bool ColumnsInParallel(int n) {
+    const int threshold = ColumnsThreshold.load();
+    return threshold > 0 && n >= threshold && ParallelColumnsThreshold() > 0;
+}
+
+} // namespace
+
 TParallelColumnsScope::TParallelColumnsScope(int threshold) : Saved(ColumnsThreshold.load()) {
     ColumnsThreshold = threshold;
 }
@@ -331,8 +342,7 @@ void TSparseLinearisation::Linearise(int n, TDoubleArray& x, const TDoubleArray&
     CollectPorts();
     Columns.assign(static_cast<std::size_t>(n), {});
     PlanColumns(x);
-    const int threshold = ParallelColumnsThreshold();
-    const bool parallel = threshold > 0 && n >= threshold && Plan.size() > 2 &&
+    const bool parallel = ColumnsInParallel(n) && Plan.size() > 2 &&
                           std::all_of(Plan.begin(), Plan.end(), [](const TDeviceColumns& device) {
                               return device.Device->IsNonLinear();
                           });
