@@ -204,6 +204,11 @@ int TCircuitEquations::DCHandOvers() const {
     return sparse != nullptr ? sparse->HandedOver() : 0;
 }
 
+int TCircuitEquations::DCSparseSolves() const {
+    const auto* sparse = dynamic_cast<const TSparseSystemSolver<double>*>(FDCSolver.get());
+    return sparse != nullptr ? sparse->SolvedHere() : 0;
+}
+
 void TCircuitEquations::SolveACLinear() {
     ResizeWireArrays(FCanvas.ConnectorCount());
     FACSolver->Reset();

@@ -85,6 +85,8 @@ public:
     // DC systems the sparse solver handed to the reference elimination since
     // the last preparation (0 for the reference solver).
     int DCHandOvers() const;
+    // DC systems the sparse solver solved itself since the last preparation.
+    int DCSparseSolves() const;
     // A solver of the present kind that works in the analysis state's dense
     // arrays when it needs them.
     std::unique_ptr<TSystemSolver<double>> MakeDCSolver();

@@ -1,11 +1,11 @@
 #include "NonLinearAnalysis.h"
 
-#include "BorderedLinearisation.h"
 #include "CircuitDevice.h"
 #include "OperatingPointCheck.h"
 #include "ProgressDlg.h"
 #include "RobustOperatingPoint.h"
 #include "Sources.h"
+#include "SparseSearchLinearisation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -110,15 +110,15 @@ void TNonLinearAnalysis::Search(const std::optional<std::vector<double>>& carrie
 }
 
 // The sparse path takes the search only where its outcome cannot depend on
-// rounding: one Newton run that converges with every system solved sparse.
-// A failed run, a system handed to the dense elimination or any error but a
-// user break leave the whole search to the reference path, from the same
+// rounding: one Newton run that converges with every system solved sparse,
+// or with every system solved by the dense elimination (then it was the
+// reference run itself). A failed run, a mixture of the two or any error but
+// a user break leave the whole search to the reference path, from the same
 // start, so that every message and result is the one it gives.
 bool TNonLinearAnalysis::SparseSearch(const std::optional<std::vector<double>>& carried) {
     try {
         Prepare(carried);
-        return !SolveNonLinear(false) && Equations.DCHandOvers() == 0 &&
-               SparseOutcomeStands(Equations.Registry());
+        return !SolveNonLinear(false) && SparseSearchStands(Equations);
     } catch (const EUserBreak&) {
         throw;
     } catch (const EZaroError&) {
@@ -173,9 +173,9 @@ bool TNonLinearAnalysis::NewtonFailed(int& check) {
     };
     try {
         if (Equations.SolverKind() == TSolverKind::Sparse) {
-            const auto linearisation = MakeSparseLinearisation(Equations, *this);
+            TSparseSearchLinearisation linearisation(Equations, *this, vecfunc);
             Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc,
-                   *linearisation);
+                   linearisation);
         } else {
             Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc);
         }

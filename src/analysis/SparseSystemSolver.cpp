@@ -71,6 +71,7 @@ template <typename T> void TSparseSystemSolver<T>::Reset() {
     StructureVersion = ~std::uint64_t{0};
     LastSolvedHere = false;
     HandOvers = 0;
+    SparseSolves = 0;
     Arrays.Matrix.clear();
     Arrays.Matrix.shrink_to_fit();
 }
@@ -100,6 +101,7 @@ const std::vector<T>& TSparseSystemSolver<T>::Solve(const TAssembledSystem<T>& s
         return HandOver(system);
     }
     LastSolvedHere = true;
+    ++SparseSolves;
     return Solution;
 }
 

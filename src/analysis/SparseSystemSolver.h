@@ -23,6 +23,8 @@ public:
     const TSparseFactorisation<T>* Factorisation() const;
     // How many systems went to the reference solver since the last Reset.
     int HandedOver() const { return HandOvers; }
+    // How many systems it solved itself since the last Reset.
+    int SolvedHere() const { return SparseSolves; }
 
 private:
     bool PatternFits(const TAssembledSystem<T>& system) const;
@@ -39,6 +41,7 @@ private:
     std::vector<T> Solution;
     bool LastSolvedHere = false;
     int HandOvers = 0;
+    int SparseSolves = 0;
 };
 
 extern template class TSparseSystemSolver<double>;
