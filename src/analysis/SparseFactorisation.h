@@ -8,19 +8,13 @@
 // with one matrix (the Jacobian columns of the operating-point search).
 
 #include "SmallDenseLU.h"
+#include "SparsePattern.h"
 #include "ZaroMathImport.h"
 
 #include <memory>
 #include <vector>
 
 namespace zaro {
-
-// The compressed-column pattern: column j holds rows Ai[Ap[j] .. Ap[j+1]-1].
-struct TSparsePattern {
-    int N = 0;
-    std::vector<int> Ap;
-    std::vector<int> Ai;
-};
 
 template <typename T> class TSparseFactorisation {
 public:

@@ -42,12 +42,12 @@ bool TSparseStepSolver::TrySolve(const TStepSystem& system, std::vector<double>&
 }
 
 bool TSparseStepSolver::PatternFits(const TStepSystem& system) const {
-    if (FFactors.Order() != system.Size || FPositions.size() != system.Entries.size()) {
+    if (FFactors.Order() != system.Size || FRows.size() != system.Entries.size()) {
         return false;
     }
-    for (std::size_t e = 0; e < FPositions.size(); ++e) {
+    for (std::size_t e = 0; e < FRows.size(); ++e) {
         const TStepEntry& entry = system.Entries[e];
-        if (FPositions[e] != std::pair(entry.Row, entry.Column)) {
+        if (FRows[e] != entry.Row || FColumns[e] != entry.Column) {
             return false;
         }
     }
@@ -56,33 +56,19 @@ bool TSparseStepSolver::PatternFits(const TStepSystem& system) const {
 
 void TSparseStepSolver::BuildPattern(const TStepSystem& system) {
     const std::size_t count = system.Entries.size();
-    FPositions.resize(count);
+    FRows.resize(count);
+    FColumns.resize(count);
     for (std::size_t e = 0; e < count; ++e) {
         const TStepEntry& entry = system.Entries[e];
         CheckIndex(entry.Row, system.Size);
         CheckIndex(entry.Column, system.Size);
-        FPositions[e] = {entry.Row, entry.Column};
+        FRows[e] = entry.Row;
+        FColumns[e] = entry.Column;
     }
-    std::vector<std::size_t> order(count);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    // Column-major order of the positions; entries at one position share a slot.
-    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-        return std::pair(FPositions[a].second, FPositions[a].first) <
-               std::pair(FPositions[b].second, FPositions[b].first);
-    });
-    TSparsePattern pattern;
-    pattern.N = system.Size;
-    pattern.Ap.assign(static_cast<std::size_t>(system.Size) + 1, 0);
+    std::vector<int> every(count);
+    std::iota(every.begin(), every.end(), 0);
     FSlots.assign(count, -1);
-    for (std::size_t u = 0; u < count; ++u) {
-        const std::size_t e = order[u];
-        if (u == 0 || FPositions[order[u - 1]] != FPositions[e]) {
-            pattern.Ai.push_back(FPositions[e].first);
-            ++pattern.Ap[static_cast<std::size_t>(FPositions[e].second) + 1];
-        }
-        FSlots[e] = static_cast<int>(pattern.Ai.size()) - 1;
-    }
-    std::partial_sum(pattern.Ap.begin(), pattern.Ap.end(), pattern.Ap.begin());
+    const TSparsePattern pattern = CompressColumns(system.Size, every, FRows, FColumns, FSlots);
     FFactors.Analyse(pattern);
     FValues.assign(pattern.Ai.size(), 0.0);
 }

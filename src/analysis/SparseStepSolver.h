@@ -10,7 +10,6 @@
 #include "DenseStepSolver.h"
 #include "SparseFactorisation.h"
 
-#include <utility>
 #include <vector>
 
 namespace zaro {
@@ -41,8 +40,9 @@ private:
     void BuildPattern(const TStepSystem& system);
     void Refine(const TStepSystem& system, std::vector<double>& x) const;
 
-    std::vector<std::pair<int, int>> FPositions; // (row, column) of each entry
-    std::vector<int> FSlots;                     // entry -> value of the pattern
+    std::vector<int> FRows;    // row of each entry
+    std::vector<int> FColumns; // column of each entry
+    std::vector<int> FSlots;   // entry -> value of the pattern
     std::vector<double> FValues;
     // KLU at every order it factors: with the small dense LU (whose pivot
     // order is neither KLU's nor the dense step solver's) the fallback's

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numeric>
 
 namespace zaro {
 
@@ -135,26 +134,9 @@ template <typename T> void TSparseSystemSolver<T>::BuildPattern(const TAssembled
             used.push_back(static_cast<int>(e));
         }
     }
-    // Column-major order of the positions; entries at one position share a slot.
-    std::stable_sort(used.begin(), used.end(), [&](int a, int b) {
-        return std::pair(system.Columns[a], system.Rows[a]) <
-               std::pair(system.Columns[b], system.Rows[b]);
-    });
-    TSparsePattern pattern;
-    pattern.N = system.Order();
-    pattern.Ap.assign(static_cast<std::size_t>(pattern.N) + 1, 0);
     Slots.assign(count, -1);
-    for (std::size_t u = 0; u < used.size(); ++u) {
-        const int e = used[u];
-        const bool samePosition = u > 0 && system.Columns[used[u - 1]] == system.Columns[e] &&
-                                  system.Rows[used[u - 1]] == system.Rows[e];
-        if (!samePosition) {
-            pattern.Ai.push_back(system.Rows[e]);
-            ++pattern.Ap[static_cast<std::size_t>(system.Columns[e]) + 1];
-        }
-        Slots[static_cast<std::size_t>(e)] = static_cast<int>(pattern.Ai.size()) - 1;
-    }
-    std::partial_sum(pattern.Ap.begin(), pattern.Ap.end(), pattern.Ap.begin());
+    const TSparsePattern pattern =
+        CompressColumns(system.Order(), used, system.Rows, system.Columns, Slots);
     Factors.Analyse(pattern);
     Values.assign(pattern.Ai.size(), T{});
     StructureVersion = system.StructureVersion();
