@@ -8,11 +8,14 @@ namespace zaro {
 TSparseSearchLinearisation::TSparseSearchLinearisation(TCircuitEquations& equations,
                                                        TNonLinearAnalysis& analysis,
                                                        const TVectorFunction& vecfunc)
-    : Equations(equations), Sparse(MakeSparseLinearisation(equations, analysis)), Dense(vecfunc) {}
+    : Equations(equations), Analysis(analysis), Dense(vecfunc) {}
 
 TNewtonLinearisation& TSparseSearchLinearisation::Choose() {
     TNewtonLinearisation* wanted = nullptr;
     if (Equations.DCFactorisation() != nullptr) {
+        if (Sparse == nullptr) {
+            Sparse = MakeSparseLinearisation(Equations, Analysis);
+        }
         wanted = Sparse.get();
     } else if (Equations.DCSparseSolves() == 0) {
         wanted = &Dense;

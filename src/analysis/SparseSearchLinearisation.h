@@ -34,7 +34,8 @@ private:
     TNewtonLinearisation& Chosen() const;
 
     TCircuitEquations& Equations;
-    std::unique_ptr<TNewtonLinearisation> Sparse;
+    TNonLinearAnalysis& Analysis;
+    std::unique_ptr<TNewtonLinearisation> Sparse; // made at the first sparse system
     TDenseLinearisation Dense;
     TNewtonLinearisation* FChosen = nullptr;
 };
