@@ -2,9 +2,12 @@
 # The smallest circuits (the examples and the one-stage cascade), sparse
 # against reference solver, DC command: the first analysis of a fresh process
 # (cold) and, in the same process, the median of REPEATS analyses after it
-# (warm); each the median of REPS processes, in microseconds. The two
-# solvers' processes alternate so that a change of load meets both alike.
+# (warm); each the median of REPS processes, in microseconds. Each round runs
+# the variants in a shuffled order: a process runs faster right after one
+# that used the same code, so a fixed order favours whichever comes second.
 #   bench/small-circuits.sh [BUILD]    default BUILD: build
+# With BEFORE=DIR the sparse solver of the build in DIR is timed as well
+# (an earlier version, for a before-and-after table).
 # Prints a Markdown table.
 set -euo pipefail
 ZARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -15,21 +18,27 @@ WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 "$BIN/bench_side_by_side_circuits" "$WORK" >/dev/null
 
+# name, program, solver
+VARIANTS=("sparse $BIN/bench_side_by_side_circuits sparse"
+          "reference $BIN/bench_side_by_side_circuits reference")
+[ -z "${BEFORE:-}" ] || VARIANTS+=("before $BEFORE/bin/bench_side_by_side_circuits sparse")
+
 # Median of column $1 of stdin, in microseconds.
 median() { awk -v c="$1" '{ print $c }' | sort -g | awk '{ v[NR] = $1 } END { printf "%.0f", v[(NR + 1) / 2] * 1e6 }'; }
 
-echo "| circuit | cold sparse (µs) | cold reference (µs) | warm sparse (µs) | warm reference (µs) |"
-echo "|---|---:|---:|---:|---:|"
+names=$(for v in "${VARIANTS[@]}"; do echo "${v%% *}"; done)
+echo "| circuit |$(for n in $names; do printf ' cold %s |' "$n"; done)$(for n in $names; do printf ' warm %s |' "$n"; done)"
+echo "|---|$(for _ in $names $names; do printf -- '---:|'; done)"
 for model in "$ZARO_ROOT"/examples/*.zsm "$WORK/npn1.zsm"; do
-    : >"$WORK/sparse"
-    : >"$WORK/reference"
+    for n in $names; do : >"$WORK/$n"; done
     for _ in $(seq "$REPS"); do
-        for solver in sparse reference; do
+        while read -r name program solver; do
             # A failed analysis still has its times.
-            "$BIN/bench_side_by_side_circuits" --time "$model" "$solver" dc "$REPEATS" \
-                2>/dev/null >>"$WORK/$solver" || true
-        done
+            "$program" --time "$model" "$solver" dc "$REPEATS" 2>/dev/null >>"$WORK/$name" || true
+        done < <(printf '%s\n' "${VARIANTS[@]}" | shuf)
     done
-    echo "| $(basename "$model" .zsm) | $(median 1 <"$WORK/sparse") | $(median 1 <"$WORK/reference")" \
-        "| $(median 2 <"$WORK/sparse") | $(median 2 <"$WORK/reference") |"
+    printf '| %s |' "$(basename "$model" .zsm)"
+    for n in $names; do printf ' %s |' "$(median 1 <"$WORK/$n")"; done
+    for n in $names; do printf ' %s |' "$(median 2 <"$WORK/$n")"; done
+    echo
 done
