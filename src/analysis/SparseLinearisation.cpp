@@ -5,8 +5,6 @@
 #include "NonLinearAnalysis.h"
 #include "NumericalChecks.h"
 
-#include "SolverKind.h"
-
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -89,18 +87,17 @@ private:
 
 } // namespace
 
-int ParallelColumnsThreshold() {
-    static const bool secondCore = std::thread::hardware_concurrency() > 1;
-    return secondCore ? ColumnsThreshold.load() : 0;
-}
-
 namespace {
 
 // Asks for the cores only when the columns are many enough: the question
 // reads a system file, which a small circuit's first analysis need not pay.
 bool ColumnsInParallel(int n) {
     const int threshold = ColumnsThreshold.load();
-    return threshold > 0 && n >= threshold && ParallelColumnsThreshold() > 0;
+    if (threshold <= 0 || n < threshold) {
+        return false;
+    }
+    static const bool secondCore = std::thread::hardware_concurrency() > 1;
+    return secondCore;
 }
 
 } // namespace

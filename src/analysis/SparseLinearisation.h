@@ -31,11 +31,8 @@ class TNonLinearAnalysis;
 
 // From this many parameters on the columns are computed on two threads; at
 // fewer, handing the work over costs more than the second core gives back.
+// Never on a machine with one core.
 inline constexpr int ParallelColumnsParamThreshold = 24;
-
-// The threshold in force, ParallelColumnsParamThreshold unless a scope sets
-// another, and 0 (never) on a machine with one core.
-int ParallelColumnsThreshold();
 
 // Another threshold while the scope lives (tests that compare both ways on
 // small circuits; 0 computes every column on the calling thread).
