@@ -3,6 +3,7 @@
 #include "CircuitDevice.h"
 #include "ProgressDlg.h"
 #include "Sources.h"
+#include "SparseLinearisation.h"
 #include "SparseSystemSolver.h"
 
 #include <array>
@@ -81,6 +82,7 @@ TCircuitEquations::~TCircuitEquations() = default;
 void TCircuitEquations::SetSolverKind(TSolverKind kind) {
     FSolverKind = kind;
     FDCSolver = MakeDCSolver();
+    FSparseDCSolver = dynamic_cast<TSparseSystemSolver<double>*>(FDCSolver.get());
     FACSolver = MakeSystemSolver<TComplex>(kind, {FState.ACMatrix, FState.ACRhs});
     FDCSolution = &NoSolution;
 }
@@ -90,8 +92,7 @@ std::unique_ptr<TSystemSolver<double>> TCircuitEquations::MakeDCSolver() {
 }
 
 const TSparseFactorisation<double>* TCircuitEquations::DCFactorisation() const {
-    const auto* sparse = dynamic_cast<const TSparseSystemSolver<double>*>(FDCSolver.get());
-    return sparse != nullptr ? sparse->Factorisation() : nullptr;
+    return FSparseDCSolver != nullptr ? FSparseDCSolver->Factorisation() : nullptr;
 }
 
 void TCircuitEquations::ShowInformation(const std::string& text) {
@@ -138,6 +139,10 @@ void TCircuitEquations::PrepareAnalysis() {
     int deviceCount = 0;
     int paramTotal = 0;
     CountNonLinearDevices(deviceCount, paramTotal);
+    if (FSparseDCSolver != nullptr) {
+        FSparseDCSolver->SetDirectOrder(
+            SparseColumnsPay(paramTotal, FState.SystemSize) ? 0 : DirectDenseOrderInUse());
+    }
     FRegistry.Reset(deviceCount, paramTotal);
     RegisterNonLinearDevices();
 }
@@ -200,13 +205,15 @@ void TCircuitEquations::StoreWireSolution(const std::vector<TComplex>& solution)
 }
 
 int TCircuitEquations::DCHandOvers() const {
-    const auto* sparse = dynamic_cast<const TSparseSystemSolver<double>*>(FDCSolver.get());
-    return sparse != nullptr ? sparse->HandedOver() : 0;
+    return FSparseDCSolver != nullptr ? FSparseDCSolver->HandedOver() : 0;
 }
 
 int TCircuitEquations::DCSparseSolves() const {
-    const auto* sparse = dynamic_cast<const TSparseSystemSolver<double>*>(FDCSolver.get());
-    return sparse != nullptr ? sparse->SolvedHere() : 0;
+    return FSparseDCSolver != nullptr ? FSparseDCSolver->SolvedHere() : 0;
+}
+
+bool TCircuitEquations::DCSolvedDense() const {
+    return FSparseDCSolver == nullptr || FSparseDCSolver->DirectOrder() >= FState.SystemSize;
 }
 
 void TCircuitEquations::SolveACLinear() {

@@ -19,6 +19,8 @@
 
 namespace zaro {
 
+template <typename T> class TSparseSystemSolver;
+
 class TFrmProgress;
 
 // Message A: no device that fixes the reference potential.
@@ -87,6 +89,10 @@ public:
     int DCHandOvers() const;
     // DC systems the sparse solver solved itself since the last preparation.
     int DCSparseSolves() const;
+    // Whether every DC system of this preparation goes to the dense
+    // elimination: on the reference solver, or a circuit too small for the
+    // sparse one to pay.
+    bool DCSolvedDense() const;
     // A solver of the present kind that works in the analysis state's dense
     // arrays when it needs them.
     std::unique_ptr<TSystemSolver<double>> MakeDCSolver();
@@ -107,6 +113,7 @@ private:
     TAssembledSystem<double> FDCSystem;
     TAssembledSystem<TComplex> FACSystem;
     std::unique_ptr<TSystemSolver<double>> FDCSolver;
+    TSparseSystemSolver<double>* FSparseDCSolver = nullptr; // FDCSolver where it is the sparse one
     std::unique_ptr<TSystemSolver<TComplex>> FACSolver;
     const std::vector<double>* FDCSolution;
 };

@@ -172,7 +172,7 @@ bool TNonLinearAnalysis::NewtonFailed(int& check) {
         NewtonVectorFunction(n, x, r);
     };
     try {
-        if (Equations.SolverKind() == TSolverKind::Sparse) {
+        if (!Equations.DCSolvedDense()) {
             TSparseSearchLinearisation linearisation(Equations, *this, vecfunc);
             Z_Newt(registry.NonLinearStartValues(), registry.NonLinearParamTotal(), check, vecfunc,
                    linearisation);

@@ -30,6 +30,14 @@ THelperThread& ThreadHelper() {
 constexpr int DenseStepLimit = 64;
 constexpr int DenseStepFill = 8;
 
+// Below about one elimination of 16 unknowns a step (params * order^3 <
+// 16^3), the columns save a circuit's analysis at most 3 us and cost its
+// first one in a process 8 to 20 us of code fetched for the first time (an
+// LED or a diode on 10 or 12 unknowns); above, they pay from the first run
+// (a transistor on 14, a Zener diode on 18 unknowns: 10 and 14 us an
+// analysis; two transistors on 28: 200 us).
+constexpr long long ColumnsPayWork = 16 * 16 * 16;
+
 // The perturbed system differs from the factored one by a step of 1e-5 of
 // one coefficient, so its small correction matrix I + D Z stays within a
 // hair of the identity. A pivot below one half there means the perturbed
@@ -101,6 +109,11 @@ bool ColumnsInParallel(int n) {
 }
 
 } // namespace
+
+bool SparseColumnsPay(int params, int order) {
+    const auto n = static_cast<long long>(order);
+    return static_cast<long long>(params) * n * n * n >= ColumnsPayWork;
+}
 
 TParallelColumnsScope::TParallelColumnsScope(int threshold) : Saved(ColumnsThreshold.load()) {
     ColumnsThreshold = threshold;

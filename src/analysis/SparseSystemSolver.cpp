@@ -1,6 +1,7 @@
 #include "SparseSystemSolver.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 
@@ -64,7 +65,21 @@ TComplex Plus(const TComplex& a, const TComplex& b) {
     return {a.re + b.re, a.im + b.im};
 }
 
+std::atomic<int> DirectOrderInUse{DirectDenseOrder};
+
 } // namespace
+
+int DirectDenseOrderInUse() {
+    return DirectOrderInUse.load();
+}
+
+TDirectDenseScope::TDirectDenseScope(int order) : Saved(DirectOrderInUse.load()) {
+    DirectOrderInUse = order;
+}
+
+TDirectDenseScope::~TDirectDenseScope() {
+    DirectOrderInUse = Saved;
+}
 
 template <typename T> void TSparseSystemSolver<T>::Reset() {
     StructureVersion = ~std::uint64_t{0};
@@ -82,6 +97,9 @@ template <typename T> const TSparseFactorisation<T>* TSparseSystemSolver<T>::Fac
 template <typename T>
 const std::vector<T>& TSparseSystemSolver<T>::Solve(const TAssembledSystem<T>& system) {
     LastSolvedHere = false;
+    if (system.Order() <= FDirectOrder) {
+        return HandOver(system);
+    }
     if (!AllFinite(system.Values) || !AllFinite(system.Rhs) ||
         SpansBeyondPrecision(system.Values)) {
         return HandOver(system);

@@ -11,6 +11,28 @@
 
 namespace zaro {
 
+// Up to this order a DC system whose factors the search does not use goes
+// straight to the dense elimination (SetDirectOrder): at that size the
+// sparse solver saves at most a microsecond a solve, while its pattern and
+// factorisation code, run for the first time in a process, costs a circuit's
+// first analysis 6 to 20 us more than the dense path (bench/small-circuits.sh).
+inline constexpr int DirectDenseOrder = 32;
+
+// The order the circuit equations pass to SetDirectOrder for such systems;
+// another while the scope lives (tests that run the sparse solver itself on
+// small circuits use 0).
+int DirectDenseOrderInUse();
+class TDirectDenseScope {
+public:
+    explicit TDirectDenseScope(int order);
+    ~TDirectDenseScope();
+    TDirectDenseScope(const TDirectDenseScope&) = delete;
+    TDirectDenseScope& operator=(const TDirectDenseScope&) = delete;
+
+private:
+    int Saved;
+};
+
 template <typename T> class TSparseSystemSolver : public TSystemSolver<T> {
 public:
     explicit TSparseSystemSolver(TDenseArrays<T> arrays) : Dense(arrays), Arrays(arrays) {}
@@ -21,6 +43,10 @@ public:
 
     // The factors of the last system when it was solved here, else nothing.
     const TSparseFactorisation<T>* Factorisation() const;
+    // Systems of at most this order go to the reference solver unasked (0,
+    // the default: none).
+    void SetDirectOrder(int order) { FDirectOrder = order; }
+    int DirectOrder() const { return FDirectOrder; }
     // How many systems went to the reference solver since the last Reset.
     int HandedOver() const { return HandOvers; }
     // How many systems it solved itself since the last Reset.
@@ -40,6 +66,7 @@ private:
     std::vector<T> Values;
     std::vector<T> Solution;
     bool LastSolvedHere = false;
+    int FDirectOrder = 0;
     int HandOvers = 0;
     int SparseSolves = 0;
 };

@@ -4,6 +4,7 @@
 
 #include "CircuitBench.h"
 #include "CircuitDrawing.h"
+#include "SparseSystemSolver.h"
 
 #include <functional>
 #include <string>
@@ -26,8 +27,12 @@ inline TCircuitSetup Drawing(const TNetlist& circuit) {
     return [&circuit](TCircuitBench& bench) { return DrawCircuit(circuit, bench).Parts; };
 }
 
+// The sparse solver solves even the smallest systems itself unless
+// directDenseOrder says otherwise: the tests here are about its own path.
 inline TSearchOutcome AnalyseDC(const TCircuitSetup& setup,
-                                TSolverKind solver = TSolverKind::Sparse) {
+                                TSolverKind solver = TSolverKind::Sparse,
+                                int directDenseOrder = 0) {
+    const TDirectDenseScope scope(directDenseOrder);
     TCircuitBench bench;
     bench.Equations.SetSolverKind(solver);
     const std::vector<TZaroSimDevice*> parts = setup(bench);

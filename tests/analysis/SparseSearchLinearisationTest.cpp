@@ -1,6 +1,7 @@
 // A circuit whose every DC system goes to the dense elimination (a
-// capacitor's 1e20 Ohm beside a source's 1e-4 Ohm) is searched once on the
-// sparse setting: the search is the reference one, step for step.
+// capacitor's 1e20 Ohm beside a source's 1e-4 Ohm, or a circuit too small for
+// the sparse Jacobian columns to pay) is searched once on the sparse
+// setting: the search is the reference one, step for step.
 
 #include "SparseSearchLinearisation.h"
 #include "Diodes.h"
@@ -8,23 +9,30 @@
 #include "PassiveDevices.h"
 #include "SearchOutcome.h"
 #include "Sources.h"
+#include "TextbookCircuits.h"
 
 #include <gtest/gtest.h>
 
 namespace zaro::test {
 namespace {
 
-// Source, resistor and `load` to ground, a capacitor across the load.
-template <typename TLoad> std::vector<TZaroSimDevice*> BypassedLoad(TCircuitBench& bench) {
+// Source, resistor and `load` to ground; where Bypassed, a capacitor
+// across the load.
+template <typename TLoad, bool Bypassed = true>
+std::vector<TZaroSimDevice*> BypassedLoad(TCircuitBench& bench) {
     auto& gnd = bench.Add<TGnd>();
     auto& vdc = bench.Add<TVDC>("5");
     auto& r = bench.Add<TResistor>("1k");
-    auto& y = bench.Add<TYConnection>();
     auto& load = bench.Add<TLoad>();
-    auto& c = bench.Add<TCapacitor>("10u");
     auto& gnd2 = bench.Add<TGnd>();
-    auto& gnd3 = bench.Add<TGnd>();
     bench.Wire(gnd, 0, vdc, 0);
+    if (!Bypassed) {
+        bench.Chain({&vdc, &r, &load, &gnd2});
+        return {&vdc, &r, &load};
+    }
+    auto& y = bench.Add<TYConnection>();
+    auto& c = bench.Add<TCapacitor>("10u");
+    auto& gnd3 = bench.Add<TGnd>();
     bench.Chain({&vdc, &r, &y, &load, &gnd2});
     bench.Wire(y, 2, c, 0);
     bench.Wire(c, 1, gnd3, 0);
@@ -34,19 +42,22 @@ template <typename TLoad> std::vector<TZaroSimDevice*> BypassedLoad(TCircuitBenc
 struct TSparseRun {
     TSearchOutcome Outcome;
     bool SearchedOnce = false;
+    bool SolvedSparse = false;
 };
 
 // The sparse search keeps its own DC solver; a search started again on the
 // reference path ends with a fresh one that has handed nothing over.
-TSparseRun AnalyseSparse(const TCircuitSetup& setup) {
+TSparseRun AnalyseSparse(const TCircuitSetup& setup, int directDenseOrder = 0) {
     TSparseRun run;
+    const TDirectDenseScope scope(directDenseOrder);
     TCircuitBench bench;
     bench.Equations.SetSolverKind(TSolverKind::Sparse);
     setup(bench);
     bench.Commands.AtnSimulateDCNonLinear();
     run.SearchedOnce = bench.Equations.DCHandOvers() > 0 && bench.Equations.DCSparseSolves() == 0 &&
                        SparseSearchStands(bench.Equations);
-    run.Outcome = AnalyseDC(setup, TSolverKind::Sparse);
+    run.SolvedSparse = bench.Equations.DCSparseSolves() > 0;
+    run.Outcome = AnalyseDC(setup, TSolverKind::Sparse, directDenseOrder);
     return run;
 }
 
@@ -64,6 +75,29 @@ TEST(SparseSearch, EverySystemDenseIsTheReferenceSearchRunOnce) {
         EXPECT_TRUE(reference.Valid);
         EXPECT_EQ(sparse.Outcome, reference);
         EXPECT_EQ(sparse.Outcome.Evaluations, reference.Evaluations);
+    }
+}
+
+// On the default setting the systems of a circuit whose Jacobian columns do
+// not pay go to the dense elimination; where they pay (a transistor's two
+// parameters on 14 unknowns) the circuit is solved sparse.
+TEST(SparseSearch, SmallCircuitsAreSolvedSparseOnlyWhereTheColumnsPay) {
+    const TNetlist stage = NPNCascade(1);
+    const std::vector<std::tuple<const char*, TCircuitSetup, bool>> circuits = {
+        {"diode", BypassedLoad<TDiode, false>, false},
+        {"LED", BypassedLoad<TLED, false>, false},
+        {"one NPN stage", Drawing(stage), true},
+    };
+    for (const auto& [name, setup, sparse] : circuits) {
+        SCOPED_TRACE(name);
+        const TSparseRun run = AnalyseSparse(setup, DirectDenseOrder);
+        EXPECT_EQ(run.SolvedSparse, sparse);
+        EXPECT_NE(run.SearchedOnce, sparse);
+        if (!sparse) {
+            const TSearchOutcome reference = AnalyseDC(setup, TSolverKind::Reference);
+            EXPECT_EQ(run.Outcome, reference);
+            EXPECT_EQ(run.Outcome.Evaluations, reference.Evaluations);
+        }
     }
 }
 

@@ -15,6 +15,7 @@
 #include "OperatingPointCheck.h"
 #include "OperatingPointFallback.h"
 #include "RandomCircuit.h"
+#include "SparseSystemSolver.h"
 #include "ZaroMathTestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -303,6 +304,9 @@ struct TTwin {
         }
     }
 
+    // The sparse solver's own path, even on circuits small enough for the
+    // default setting to leave them to the dense elimination.
+    const TDirectDenseScope SparseThroughout{0};
     TSide Reference{TSolverKind::Reference};
     TSide Sparse{TSolverKind::Sparse};
 };
