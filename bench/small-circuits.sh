@@ -7,7 +7,10 @@
 # that used the same code, so a fixed order favours whichever comes second.
 #   bench/small-circuits.sh [BUILD]    default BUILD: build
 # With BEFORE=DIR the sparse solver of the build in DIR is timed as well
-# (an earlier version, for a before-and-after table).
+# (an earlier version, for a before-and-after table). The last column is the
+# median over the rounds of cold sparse minus cold reference, both from the
+# same round: steadier than the difference of the two medians when the
+# machine's speed drifts.
 # Prints a Markdown table.
 set -euo pipefail
 ZARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -23,12 +26,15 @@ VARIANTS=("sparse $BIN/bench_side_by_side_circuits sparse"
           "reference $BIN/bench_side_by_side_circuits reference")
 [ -z "${BEFORE:-}" ] || VARIANTS+=("before $BEFORE/bin/bench_side_by_side_circuits sparse")
 
-# Median of column $1 of stdin, in microseconds.
-median() { awk -v c="$1" '{ print $c }' | sort -g | awk '{ v[NR] = $1 } END { printf "%.0f", v[(NR + 1) / 2] * 1e6 }'; }
+# Median of column $1 of stdin, in microseconds ($2 decimals, default 0).
+median() {
+    awk -v c="$1" '{ print $c }' | sort -g |
+        awk -v d="${2:-0}" '{ v[NR] = $1 } END { printf "%.*f", d, v[(NR + 1) / 2] * 1e6 }'
+}
 
 names=$(for v in "${VARIANTS[@]}"; do echo "${v%% *}"; done)
-echo "| circuit |$(for n in $names; do printf ' cold %s |' "$n"; done)$(for n in $names; do printf ' warm %s |' "$n"; done)"
-echo "|---|$(for _ in $names $names; do printf -- '---:|'; done)"
+echo "| circuit |$(for n in $names; do printf ' cold %s |' "$n"; done)$(for n in $names; do printf ' warm %s |' "$n"; done) cold sparse − reference |"
+echo "|---|$(for _ in $names $names; do printf -- '---:|'; done)---:|"
 for model in "$ZARO_ROOT"/examples/*.zsm "$WORK/npn1.zsm"; do
     for n in $names; do : >"$WORK/$n"; done
     for _ in $(seq "$REPS"); do
@@ -40,5 +46,6 @@ for model in "$ZARO_ROOT"/examples/*.zsm "$WORK/npn1.zsm"; do
     printf '| %s |' "$(basename "$model" .zsm)"
     for n in $names; do printf ' %s |' "$(median 1 <"$WORK/$n")"; done
     for n in $names; do printf ' %s |' "$(median 2 <"$WORK/$n")"; done
+    printf ' %s |' "$(paste "$WORK/sparse" "$WORK/reference" | awk '{ print $1 - $3 }' | median 1 1)"
     echo
 done
