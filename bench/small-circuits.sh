@@ -2,9 +2,11 @@
 # The smallest circuits (the examples and the one-stage cascade), sparse
 # against reference solver, DC command: the first analysis of a fresh process
 # (cold) and, in the same process, the median of REPEATS analyses after it
-# (warm); each the median of REPS processes, in microseconds. Each round runs
-# the variants in a shuffled order: a process runs faster right after one
-# that used the same code, so a fixed order favours whichever comes second.
+# (warm); each the median of REPS processes, in microseconds. Before each
+# process the caches are filled with other data (a 128 MB file read), as
+# when the program starts after other work: a process finds the code of one
+# that ran just before it still cached, which favours whichever variant
+# comes second. Each round also runs the variants in a shuffled order.
 #   bench/small-circuits.sh [BUILD]    default BUILD: build
 # With BEFORE=DIR the sparse solver of the build in DIR is timed as well
 # (an earlier version, for a before-and-after table). The last column is the
@@ -20,6 +22,7 @@ REPEATS=${REPEATS:-50}
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 "$BIN/bench_side_by_side_circuits" "$WORK" >/dev/null
+head -c 128M /dev/zero >"$WORK/other-data"
 
 # name, program, solver
 VARIANTS=("sparse $BIN/bench_side_by_side_circuits sparse"
@@ -39,6 +42,7 @@ for model in "$ZARO_ROOT"/examples/*.zsm "$WORK/npn1.zsm"; do
     for n in $names; do : >"$WORK/$n"; done
     for _ in $(seq "$REPS"); do
         while read -r name program solver; do
+            cat "$WORK/other-data" >/dev/null
             # A failed analysis still has its times.
             "$program" --time "$model" "$solver" dc "$REPEATS" 2>/dev/null >>"$WORK/$name" || true
         done < <(printf '%s\n' "${VARIANTS[@]}" | shuf)

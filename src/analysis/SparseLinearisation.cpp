@@ -30,13 +30,13 @@ THelperThread& ThreadHelper() {
 constexpr int DenseStepLimit = 64;
 constexpr int DenseStepFill = 8;
 
-// Below about one elimination of 16 unknowns a step (params * order^3 <
-// 16^3), the columns save a circuit's analysis at most 3 us and cost its
-// first one in a process 8 to 20 us of code fetched for the first time (an
-// LED or a diode on 10 or 12 unknowns); above, they pay from the first run
-// (a transistor on 14, a Zener diode on 18 unknowns: 10 and 14 us an
-// analysis; two transistors on 28: 200 us).
-constexpr long long ColumnsPayWork = 16 * 16 * 16;
+// What the columns save an analysis grows with params * order^3, the work of
+// the forward differences' eliminations: about 2.3 ns a unit here (a Zener
+// diode on 18 unknowns 14 us, a transistor on 14 unknowns 10 us, two on 28
+// unknowns 200 us). Their code costs the first analysis of a process about
+// 20 us more when it is not yet in any cache, so they pay from the first
+// analysis on only above some 9 000 units.
+constexpr long long ColumnsPayWork = 10000;
 
 // The perturbed system differs from the factored one by a step of 1e-5 of
 // one coefficient, so its small correction matrix I + D Z stays within a

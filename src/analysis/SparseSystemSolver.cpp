@@ -100,8 +100,16 @@ const std::vector<T>& TSparseSystemSolver<T>::Solve(const TAssembledSystem<T>& s
     if (system.Order() <= FDirectOrder) {
         return HandOver(system);
     }
-    if (!AllFinite(system.Values) || !AllFinite(system.Rhs) ||
-        SpansBeyondPrecision(system.Values)) {
+    if (!AllFinite(system.Values) || !AllFinite(system.Rhs)) {
+        return HandOver(system);
+    }
+    if (SpansBeyondPrecision(system.Values)) {
+        // A small circuit whose elements span that far (a capacitor in DC
+        // beside a source) does so in every system of the preparation: the
+        // rest go to the dense elimination without the checks.
+        if (system.Order() <= DirectDenseOrderInUse()) {
+            FDirectOrder = std::max(FDirectOrder, system.Order());
+        }
         return HandOver(system);
     }
     if (!PatternFits(system)) {

@@ -79,14 +79,17 @@ TEST(SparseSearch, EverySystemDenseIsTheReferenceSearchRunOnce) {
 }
 
 // On the default setting the systems of a circuit whose Jacobian columns do
-// not pay go to the dense elimination; where they pay (a transistor's two
-// parameters on 14 unknowns) the circuit is solved sparse.
+// not pay (a diode, an LED, one transistor stage) go to the dense
+// elimination; where they pay (two stages: four parameters on 28 unknowns)
+// the circuit is solved sparse.
 TEST(SparseSearch, SmallCircuitsAreSolvedSparseOnlyWhereTheColumnsPay) {
-    const TNetlist stage = NPNCascade(1);
+    const TNetlist oneStage = NPNCascade(1);
+    const TNetlist twoStages = NPNCascade(2);
     const std::vector<std::tuple<const char*, TCircuitSetup, bool>> circuits = {
         {"diode", BypassedLoad<TDiode, false>, false},
         {"LED", BypassedLoad<TLED, false>, false},
-        {"one NPN stage", Drawing(stage), true},
+        {"one NPN stage", Drawing(oneStage), false},
+        {"two NPN stages", Drawing(twoStages), true},
     };
     for (const auto& [name, setup, sparse] : circuits) {
         SCOPED_TRACE(name);
