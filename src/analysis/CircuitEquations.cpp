@@ -3,7 +3,6 @@
 #include "CircuitDevice.h"
 #include "ProgressDlg.h"
 #include "Sources.h"
-#include "SparseLinearisation.h"
 #include "SparseSystemSolver.h"
 
 #include <array>
@@ -141,7 +140,7 @@ void TCircuitEquations::PrepareAnalysis() {
     CountNonLinearDevices(deviceCount, paramTotal);
     if (FSparseDCSolver != nullptr) {
         FSparseDCSolver->SetDirectOrder(
-            SparseColumnsPay(paramTotal, FState.SystemSize) ? 0 : DirectDenseOrderInUse());
+            SparsePathPays(paramTotal, FState.SystemSize) ? 0 : DirectDenseOrderInUse());
     }
     FRegistry.Reset(deviceCount, paramTotal);
     RegisterNonLinearDevices();

@@ -30,14 +30,6 @@ THelperThread& ThreadHelper() {
 constexpr int DenseStepLimit = 64;
 constexpr int DenseStepFill = 8;
 
-// What the columns save an analysis grows with params * order^3, the work of
-// the forward differences' eliminations: about 2.3 ns a unit here (a Zener
-// diode on 18 unknowns 14 us, a transistor on 14 unknowns 10 us, two on 28
-// unknowns 200 us). Their code costs the first analysis of a process about
-// 20 us more when it is not yet in any cache, so they pay from the first
-// analysis on only above some 9 000 units.
-constexpr long long ColumnsPayWork = 10000;
-
 // The perturbed system differs from the factored one by a step of 1e-5 of
 // one coefficient, so its small correction matrix I + D Z stays within a
 // hair of the identity. A pivot below one half there means the perturbed
@@ -109,11 +101,6 @@ bool ColumnsInParallel(int n) {
 }
 
 } // namespace
-
-bool SparseColumnsPay(int params, int order) {
-    const auto n = static_cast<long long>(order);
-    return static_cast<long long>(params) * n * n * n >= ColumnsPayWork;
-}
 
 TParallelColumnsScope::TParallelColumnsScope(int threshold) : Saved(ColumnsThreshold.load()) {
     ColumnsThreshold = threshold;

@@ -34,12 +34,6 @@ class TNonLinearAnalysis;
 // Never on a machine with one core.
 inline constexpr int ParallelColumnsParamThreshold = 24;
 
-// Whether the columns from one factorisation pay for a circuit with params
-// non-linear parameters and order unknowns, against the forward differences'
-// params dense eliminations a step. Where they do not, the search is better
-// left to the dense elimination and the reference's own differences.
-bool SparseColumnsPay(int params, int order);
-
 // Another threshold while the scope lives (tests that compare both ways on
 // small circuits; 0 computes every column on the calling thread).
 class TParallelColumnsScope {

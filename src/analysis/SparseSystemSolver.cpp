@@ -67,7 +67,24 @@ TComplex Plus(const TComplex& a, const TComplex& b) {
 
 std::atomic<int> DirectOrderInUse{DirectDenseOrder};
 
+// Per Newton step the reference eliminates the whole system params + 1 times
+// (the residuals and one forward difference per parameter), the sparse path
+// factors it once and updates; what it saves grows with their work, about
+// 2.3 ns a unit of (params + 1) * order^3 here. Its own code (pattern, small
+// LU, columns) costs the first analysis of a process some 20 us more when it
+// is in no cache yet. Measured with bench/small-circuits.sh: an LED, a diode,
+// a Zener diode, one transistor stage (2 000 to 12 000 units) and linear
+// circuits up to 24 unknowns (14 000) are as fast or faster on the dense
+// path from the first analysis on; a 32-unknown ladder (33 000) and two
+// transistor stages (110 000) are faster on the sparse path from the first.
+constexpr long long SparsePathWork = 20000;
+
 } // namespace
+
+bool SparsePathPays(int params, int order) {
+    const auto n = static_cast<long long>(order);
+    return (static_cast<long long>(params) + 1) * n * n * n >= SparsePathWork;
+}
 
 int DirectDenseOrderInUse() {
     return DirectOrderInUse.load();

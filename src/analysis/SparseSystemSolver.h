@@ -11,11 +11,15 @@
 
 namespace zaro {
 
-// Up to this order a DC system whose factors the search does not use goes
-// straight to the dense elimination (SetDirectOrder): at that size the
-// sparse solver saves at most a microsecond a solve, while its pattern and
-// factorisation code, run for the first time in a process, costs a circuit's
-// first analysis 6 to 20 us more than the dense path (bench/small-circuits.sh).
+// Whether the sparse path pays from a circuit's first DC analysis on, for a
+// circuit of params non-linear parameters and order unknowns. Where it does
+// not, its DC systems go straight to the dense elimination (SetDirectOrder)
+// and its search takes the reference's own differences.
+bool SparsePathPays(int params, int order);
+
+// The largest order sent to the dense elimination that way: a circuit this
+// small that spans beyond a double's precision sends the rest of its
+// systems there too.
 inline constexpr int DirectDenseOrder = 32;
 
 // The order the circuit equations pass to SetDirectOrder for such systems;
