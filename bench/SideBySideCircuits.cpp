@@ -33,20 +33,6 @@ namespace {
 using namespace zaro;
 using namespace zaro::test;
 
-// A 10 V source, then sections of 100 Ohm in series and 1 kOhm to ground.
-TNetlist Ladder(int sections) {
-    TNetlist n;
-    int node = n.AddNode();
-    n.Add(TPartKind::Source, "V1", {0, node}, 10);
-    for (int s = 1; s <= sections; ++s) {
-        const int next = n.AddNode();
-        n.Add(TPartKind::Resistor, "RS" + std::to_string(s), {node, next}, 100);
-        n.Add(TPartKind::Resistor, "RP" + std::to_string(s), {next, 0}, 1000);
-        node = next;
-    }
-    return n;
-}
-
 // A square grid of 1 kOhm resistors, fed at one corner by 10 V and tied to
 // ground at the opposite one through 1 kOhm.
 TNetlist Mesh(int side) {
@@ -216,10 +202,19 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     const std::vector<std::pair<std::string, std::function<TNetlist()>>> circuits = {
-        {"npn1", [] { return NPNCascade(1); }},     {"npn10", [] { return NPNCascade(10); }},
-        {"npn30", [] { return NPNCascade(30); }},   {"npn60", [] { return NPNCascade(60); }},
-        {"npn100", [] { return NPNCascade(100); }}, {"npn1000", [] { return NPNCascade(1000); }},
-        {"ladder100", [] { return Ladder(100); }},  {"ladder1000", [] { return Ladder(1000); }},
+        {"npn1", [] { return NPNCascade(1); }},
+        {"npn2", [] { return NPNCascade(2); }},
+        {"npn10", [] { return NPNCascade(10); }},
+        {"ladder3", [] { return ResistorLadder(3); }},
+        {"ladder4", [] { return ResistorLadder(4); }},
+        {"ladder5", [] { return ResistorLadder(5); }},
+        {"ladder6", [] { return ResistorLadder(6); }},
+        {"npn30", [] { return NPNCascade(30); }},
+        {"npn60", [] { return NPNCascade(60); }},
+        {"npn100", [] { return NPNCascade(100); }},
+        {"npn1000", [] { return NPNCascade(1000); }},
+        {"ladder100", [] { return ResistorLadder(100); }},
+        {"ladder1000", [] { return ResistorLadder(1000); }},
         {"mesh30", [] { return Mesh(30); }},
     };
     try {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The smallest circuits (the examples and the one-stage cascade), sparse
-# against reference solver, DC command: the first analysis of a fresh process
+# The smallest circuits (the examples, cascades of one and two NPN stages,
+# resistor ladders of 3 to 6 sections: 24 to 48 unknowns), sparse against
+# reference solver, DC command: the first analysis of a fresh process
 # (cold) and, in the same process, the median of REPEATS analyses after it
 # (warm); each the median of REPS processes, in microseconds. Before each
 # process the caches are filled with other data (a 128 MB file read), as
@@ -38,7 +39,7 @@ median() {
 names=$(for v in "${VARIANTS[@]}"; do echo "${v%% *}"; done)
 echo "| circuit |$(for n in $names; do printf ' cold %s |' "$n"; done)$(for n in $names; do printf ' warm %s |' "$n"; done) cold sparse − reference |"
 echo "|---|$(for _ in $names $names; do printf -- '---:|'; done)---:|"
-for model in "$ZARO_ROOT"/examples/*.zsm "$WORK/npn1.zsm"; do
+for model in "$ZARO_ROOT"/examples/*.zsm "$WORK"/{npn1,npn2,ladder3,ladder4,ladder5,ladder6}.zsm; do
     for n in $names; do : >"$WORK/$n"; done
     for _ in $(seq "$REPS"); do
         while read -r name program solver; do

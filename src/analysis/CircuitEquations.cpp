@@ -139,8 +139,8 @@ void TCircuitEquations::PrepareAnalysis() {
     int paramTotal = 0;
     CountNonLinearDevices(deviceCount, paramTotal);
     if (FSparseDCSolver != nullptr) {
-        FSparseDCSolver->SetDirectOrder(
-            SparsePathPays(paramTotal, FState.SystemSize) ? 0 : DirectDenseOrderInUse());
+        const int order = FState.SystemSize;
+        FSparseDCSolver->SetDirectOrder(SparsePathPays(paramTotal, order) ? 0 : order);
     }
     FRegistry.Reset(deviceCount, paramTotal);
     RegisterNonLinearDevices();
@@ -209,6 +209,10 @@ int TCircuitEquations::DCHandOvers() const {
 
 int TCircuitEquations::DCSparseSolves() const {
     return FSparseDCSolver != nullptr ? FSparseDCSolver->SolvedHere() : 0;
+}
+
+int TCircuitEquations::DCDirectOrder() const {
+    return FSparseDCSolver != nullptr ? FSparseDCSolver->DirectOrder() : 0;
 }
 
 bool TCircuitEquations::DCSolvedDense() const {

@@ -89,6 +89,9 @@ public:
     int DCHandOvers() const;
     // DC systems the sparse solver solved itself since the last preparation.
     int DCSparseSolves() const;
+    // The order up to which the sparse solver hands this preparation's DC
+    // systems to the dense elimination unasked (0 for the reference solver).
+    int DCDirectOrder() const;
     // Whether every DC system of this preparation goes to the dense
     // elimination: on the reference solver, or a circuit too small for the
     // sparse one to pay.

@@ -3,6 +3,8 @@
 #include "AnalysisErrors.h"
 #include "OperatingPointCheck.h"
 
+#include <algorithm>
+
 namespace zaro {
 
 bool IsSearchFailure(const EZaroError& error) {
@@ -20,6 +22,8 @@ TRobustOperatingPoint::TRobustOperatingPoint(TCircuitEquations& equations,
     : Equations(equations), Analysis(analysis) {}
 
 TOperatingPointFallback TRobustOperatingPoint::Fallback(TSolverKind kind) {
+    Sparse.SetDenseOrderLimit(
+        std::max(TSparseStepSolver::DenseOrderLimit, Equations.DCDirectOrder()));
     TStepSolver& solver = kind == TSolverKind::Sparse ? static_cast<TStepSolver&>(Sparse) : Dense;
     return TOperatingPointFallback(Equations.Canvas(), solver,
                                    [this] { Equations.CheckUserBreak(); });

@@ -13,28 +13,26 @@ namespace zaro {
 
 // Whether the sparse path pays from a circuit's first DC analysis on, for a
 // circuit of params non-linear parameters and order unknowns. Where it does
-// not, its DC systems go straight to the dense elimination (SetDirectOrder)
-// and its search takes the reference's own differences.
+// not, its DC systems go straight to the dense elimination (SetDirectOrder),
+// its search takes the reference's own differences and its refinement the
+// dense step solver. Always while a TSparseThroughoutScope lives.
 bool SparsePathPays(int params, int order);
 
-// The largest order sent to the dense elimination that way: a circuit this
-// small that spans beyond a double's precision sends the rest of its
-// systems there too.
-inline constexpr int DirectDenseOrder = 32;
+// Up to this order a circuit whose elements span beyond a double's
+// precision sends the rest of its systems to the dense elimination as well.
+inline constexpr int SpanningDenseOrder = 32;
 
-// The order the circuit equations pass to SetDirectOrder for such systems;
-// another while the scope lives (tests that run the sparse solver itself on
-// small circuits use 0).
-int DirectDenseOrderInUse();
-class TDirectDenseScope {
+// While it lives the sparse path solves every system itself, however small
+// (tests of its own path); with false, as it does by default.
+class TSparseThroughoutScope {
 public:
-    explicit TDirectDenseScope(int order);
-    ~TDirectDenseScope();
-    TDirectDenseScope(const TDirectDenseScope&) = delete;
-    TDirectDenseScope& operator=(const TDirectDenseScope&) = delete;
+    explicit TSparseThroughoutScope(bool throughout = true);
+    ~TSparseThroughoutScope();
+    TSparseThroughoutScope(const TSparseThroughoutScope&) = delete;
+    TSparseThroughoutScope& operator=(const TSparseThroughoutScope&) = delete;
 
 private:
-    int Saved;
+    bool Saved;
 };
 
 template <typename T> class TSparseSystemSolver : public TSystemSolver<T> {

@@ -27,12 +27,12 @@ inline TCircuitSetup Drawing(const TNetlist& circuit) {
     return [&circuit](TCircuitBench& bench) { return DrawCircuit(circuit, bench).Parts; };
 }
 
-// The sparse solver solves even the smallest systems itself unless
-// directDenseOrder says otherwise: the tests here are about its own path.
+// The sparse solver solves even the smallest systems itself unless told
+// otherwise: the tests here are about its own path.
 inline TSearchOutcome AnalyseDC(const TCircuitSetup& setup,
                                 TSolverKind solver = TSolverKind::Sparse,
-                                int directDenseOrder = 0) {
-    const TDirectDenseScope scope(directDenseOrder);
+                                bool sparseThroughout = true) {
+    const TSparseThroughoutScope scope(sparseThroughout);
     TCircuitBench bench;
     bench.Equations.SetSolverKind(solver);
     const std::vector<TZaroSimDevice*> parts = setup(bench);

@@ -306,7 +306,7 @@ struct TTwin {
 
     // The sparse solver's own path, even on circuits small enough for the
     // default setting to leave them to the dense elimination.
-    const TDirectDenseScope SparseThroughout{0};
+    const TSparseThroughoutScope SparseThroughout;
     TSide Reference{TSolverKind::Reference};
     TSide Sparse{TSolverKind::Sparse};
 };

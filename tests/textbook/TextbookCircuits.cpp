@@ -176,6 +176,19 @@ TNetlist TransistorStage(TPartKind transistor, const TStageValues& v) {
     return net;
 }
 
+TNetlist ResistorLadder(int sections) {
+    TNetlist n;
+    int node = n.AddNode();
+    n.Add(TPartKind::Source, "V1", {0, node}, 10);
+    for (int s = 1; s <= sections; ++s) {
+        const int next = n.AddNode();
+        n.Add(TPartKind::Resistor, "RS" + std::to_string(s), {node, next}, 100);
+        n.Add(TPartKind::Resistor, "RP" + std::to_string(s), {next, 0}, 1000);
+        node = next;
+    }
+    return n;
+}
+
 TNetlist NPNCascade(int stages) {
     TNetlist n;
     const int rail = n.AddNode();

@@ -63,6 +63,10 @@ struct TStageValues {
 };
 TNetlist TransistorStage(TPartKind transistor, const TStageValues& values);
 
+// A 10 V source driving `sections` sections of 100 Ohm in series and 1 kOhm
+// to ground.
+TNetlist ResistorLadder(int sections);
+
 // K common-emitter NPN stages on one 10 V rail: each base is driven from the
 // previous collector (the first from a 10 V bias source) through 1 MOhm,
 // each collector hangs on the rail through 1 kOhm.
