@@ -3,6 +3,7 @@
 #include "CircuitDevice.h"
 #include "ProgressDlg.h"
 #include "Sources.h"
+#include "SparsePathChoice.h"
 #include "SparseSystemSolver.h"
 
 #include <array>

@@ -1,7 +1,6 @@
 #include "SparseSystemSolver.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <limits>
 
@@ -65,50 +64,11 @@ TComplex Plus(const TComplex& a, const TComplex& b) {
     return {a.re + b.re, a.im + b.im};
 }
 
-std::atomic<bool> SparseThroughout{false};
-
-// Per Newton step the reference eliminates the whole system params + 1
-// times (the residuals and one forward difference a parameter); the sparse
-// path factors it once, solves sparse and updates. What that saves an
-// analysis grows with (1 + 4 params) * order^3, about 0.45 ns a unit here
-// (0.35 to 0.6 ns measured: ladders of 24 to 48 unknowns, an LED, a diode,
-// a Zener diode, one and two transistor stages). Against it stands its own
-// code, run for the first time in a process and found in no cache: the
-// pattern and the small dense LU about 7 us, the Jacobian columns about 15 us
-// more, KLU (beyond the small LU's 32 unknowns) about 45 us
-// (bench/small-circuits.sh). The sparse path is taken where it pays from the
-// first analysis on.
-constexpr double SavedPerUnitUs = 0.45e-3;
-constexpr double SmallLUFirstRunUs = 7.0;
-constexpr double ColumnsFirstRunUs = 15.0;
-constexpr double KluFirstRunUs = 45.0;
-
 } // namespace
-
-bool SparsePathPays(int params, int order) {
-    if (SparseThroughout.load()) {
-        return true;
-    }
-    const auto n = static_cast<double>(order);
-    const double work = (1.0 + 4.0 * params) * n * n * n;
-    double firstRun =
-        order > TSparseFactorisation<double>::DenseOrderLimit ? KluFirstRunUs : SmallLUFirstRunUs;
-    if (params > 0) {
-        firstRun += ColumnsFirstRunUs;
-    }
-    return work * SavedPerUnitUs >= firstRun;
-}
-
-TSparseThroughoutScope::TSparseThroughoutScope(bool throughout) : Saved(SparseThroughout.load()) {
-    SparseThroughout = throughout;
-}
-
-TSparseThroughoutScope::~TSparseThroughoutScope() {
-    SparseThroughout = Saved;
-}
 
 template <typename T> void TSparseSystemSolver<T>::Reset() {
     StructureVersion = ~std::uint64_t{0};
+    FDirectOrder = 0;
     LastSolvedHere = false;
     HandOvers = 0;
     SparseSolves = 0;
@@ -133,7 +93,7 @@ const std::vector<T>& TSparseSystemSolver<T>::Solve(const TAssembledSystem<T>& s
         // A small circuit whose elements span that far (a capacitor in DC
         // beside a source) does so in every system of the preparation: the
         // rest go to the dense elimination without the checks.
-        if (system.Order() <= SpanningDenseOrder && !SparseThroughout.load()) {
+        if (system.Order() <= SpanningDenseOrder && !SparseThroughout()) {
             FDirectOrder = std::max(FDirectOrder, system.Order());
         }
         return HandOver(system);

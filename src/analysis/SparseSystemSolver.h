@@ -8,39 +8,17 @@
 
 #include "DenseSystemSolver.h"
 #include "SparseFactorisation.h"
+#include "SparsePathChoice.h"
 
 namespace zaro {
-
-// Whether the sparse path pays from a circuit's first DC analysis on, for a
-// circuit of params non-linear parameters and order unknowns. Where it does
-// not, its DC systems go straight to the dense elimination (SetDirectOrder),
-// its search takes the reference's own differences and its refinement the
-// dense step solver. Always while a TSparseThroughoutScope lives.
-bool SparsePathPays(int params, int order);
-
-// Up to this order a circuit whose elements span beyond a double's
-// precision sends the rest of its systems to the dense elimination as well.
-inline constexpr int SpanningDenseOrder = 32;
-
-// While it lives the sparse path solves every system itself, however small
-// (tests of its own path); with false, as it does by default.
-class TSparseThroughoutScope {
-public:
-    explicit TSparseThroughoutScope(bool throughout = true);
-    ~TSparseThroughoutScope();
-    TSparseThroughoutScope(const TSparseThroughoutScope&) = delete;
-    TSparseThroughoutScope& operator=(const TSparseThroughoutScope&) = delete;
-
-private:
-    bool Saved;
-};
 
 template <typename T> class TSparseSystemSolver : public TSystemSolver<T> {
 public:
     explicit TSparseSystemSolver(TDenseArrays<T> arrays) : Dense(arrays), Arrays(arrays) {}
 
     const std::vector<T>& Solve(const TAssembledSystem<T>& system) override;
-    // Also gives the dense arrays' memory back.
+    // Also gives the dense arrays' memory back and hands no system over
+    // unasked until SetDirectOrder says otherwise.
     void Reset() override;
 
     // The factors of the last system when it was solved here, else nothing.

@@ -6,6 +6,7 @@
 #include "Meters.h"
 #include "PassiveDevices.h"
 #include "Sources.h"
+#include "SparseSystemSolver.h"
 
 namespace zaro::test {
 namespace {
@@ -170,6 +171,33 @@ TEST_F(CircuitEquationsTest, PanelThatIsNoDeviceIsRefused) {
     Wire(gnd, 0, open, 0);
     Canvas.AddDragPanel(std::make_unique<TDragPanel>());
     EXPECT_THROW(Equations.PrepareAnalysis(), EZaroError);
+}
+
+// An AC system that spans beyond a double's precision (a capacitor at a
+// frequency near zero) goes to the dense elimination; after a Reset the next
+// frequency's system is the sparse solver's again, as in a sweep, whose
+// points would otherwise all go dense after the first such one.
+TEST_F(CircuitEquationsTest, ResetLetsTheSparseSolverTakeTheNextACSystemAgain) {
+    auto& vac = Add<TVAC>("1");
+    auto& r = Add<TResistor>("1k");
+    auto& c = Add<TCapacitor>("10u");
+    auto& gnd = Add<TGnd>();
+    auto& y = Add<TYConnection>();
+    Chain({&vac, &r, &c, &y, &vac});
+    Wire(y, 2, gnd, 0);
+    ASSERT_TRUE(Equations.CheckCircuit());
+    std::vector<TComplex> matrix;
+    std::vector<TComplex> rhs;
+    TSparseSystemSolver<TComplex> solver({matrix, rhs});
+    TAssembledSystem<TComplex> system;
+    for (const double frequency : {1e-12, 1e3}) {
+        StoreFrequencyVariable(Host.VariableLines, frequency);
+        Equations.AssembleAC(system);
+        solver.Reset();
+        solver.Solve(system);
+    }
+    EXPECT_EQ(solver.HandedOver(), 0); // counted since the last Reset
+    EXPECT_EQ(solver.SolvedHere(), 1);
 }
 
 } // namespace

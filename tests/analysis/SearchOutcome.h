@@ -4,7 +4,7 @@
 
 #include "CircuitBench.h"
 #include "CircuitDrawing.h"
-#include "SparseSystemSolver.h"
+#include "SparsePathChoice.h"
 
 #include <functional>
 #include <string>

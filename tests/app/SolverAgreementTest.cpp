@@ -15,7 +15,7 @@
 #include "OperatingPointCheck.h"
 #include "OperatingPointFallback.h"
 #include "RandomCircuit.h"
-#include "SparseSystemSolver.h"
+#include "SparsePathChoice.h"
 #include "ZaroMathTestEnvironment.h"
 
 #include <gtest/gtest.h>
