@@ -118,7 +118,8 @@ void TNonLinearAnalysis::Search(const std::optional<std::vector<double>>& carrie
 bool TNonLinearAnalysis::SparseSearch(const std::optional<std::vector<double>>& carried) {
     try {
         Prepare(carried);
-        return !SolveNonLinear(false) && SparseSearchStands(Equations);
+        return !SolveNonLinear(false) &&
+               (Equations.DCSolvedDense() || SparseSearchStands(Equations));
     } catch (const EUserBreak&) {
         throw;
     } catch (const EZaroError&) {

@@ -3,8 +3,6 @@
 #include "AnalysisErrors.h"
 #include "OperatingPointCheck.h"
 
-#include <algorithm>
-
 namespace zaro {
 
 bool IsSearchFailure(const EZaroError& error) {
@@ -22,9 +20,11 @@ TRobustOperatingPoint::TRobustOperatingPoint(TCircuitEquations& equations,
     : Equations(equations), Analysis(analysis) {}
 
 TOperatingPointFallback TRobustOperatingPoint::Fallback(TSolverKind kind) {
-    Sparse.SetDenseOrderLimit(
-        std::max(TSparseStepSolver::DenseOrderLimit, Equations.DCDirectOrder()));
-    TStepSolver& solver = kind == TSolverKind::Sparse ? static_cast<TStepSolver&>(Sparse) : Dense;
+    // A circuit whose systems the sparse path leaves to the dense
+    // elimination has its steps solved dense as well.
+    const bool sparse =
+        kind == TSolverKind::Sparse && Equations.DCDirectOrder() < Equations.State().SystemSize;
+    TStepSolver& solver = sparse ? static_cast<TStepSolver&>(Sparse) : Dense;
     return TOperatingPointFallback(Equations.Canvas(), solver,
                                    [this] { Equations.CheckUserBreak(); });
 }

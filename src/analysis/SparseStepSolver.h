@@ -26,10 +26,6 @@ public:
     explicit TSparseStepSolver(int denseOrderLimit = DenseOrderLimit)
         : FDenseOrderLimit(denseOrderLimit) {}
 
-    // Another limit: a circuit whose systems the sparse path leaves to the
-    // dense elimination has its step systems solved dense as well.
-    void SetDenseOrderLimit(int limit) { FDenseOrderLimit = limit; }
-
     void Solve(const TStepSystem& system, std::vector<double>& x) override;
     // The sparse part alone: false, x untouched, where Solve would hand the
     // system over (for systems too large for the dense solver).
