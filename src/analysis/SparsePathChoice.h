@@ -54,7 +54,8 @@ inline bool SparsePathPays(int params, int order) {
 }
 
 // Up to this order a circuit whose elements span beyond a double's
-// precision sends the rest of its systems to the dense elimination as well.
+// precision before any of its systems was solved sparse sends the rest of
+// them to the dense elimination as well.
 inline constexpr int SpanningDenseOrder = 32;
 
 // While it lives the sparse path solves every system itself, however small

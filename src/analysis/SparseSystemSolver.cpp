@@ -92,8 +92,10 @@ const std::vector<T>& TSparseSystemSolver<T>::Solve(const TAssembledSystem<T>& s
     if (SpansBeyondPrecision(system.Values)) {
         // A small circuit whose elements span that far (a capacitor in DC
         // beside a source) does so in every system of the preparation: the
-        // rest go to the dense elimination without the checks.
-        if (system.Order() <= SpanningDenseOrder && !SparseThroughout()) {
+        // rest go to the dense elimination without the checks. Not once a
+        // system was solved here: the preparation would then seem to have
+        // gone dense throughout.
+        if (system.Order() <= SpanningDenseOrder && SparseSolves == 0 && !SparseThroughout()) {
             FDirectOrder = std::max(FDirectOrder, system.Order());
         }
         return HandOver(system);

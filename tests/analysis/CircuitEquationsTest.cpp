@@ -173,31 +173,56 @@ TEST_F(CircuitEquationsTest, PanelThatIsNoDeviceIsRefused) {
     EXPECT_THROW(Equations.PrepareAnalysis(), EZaroError);
 }
 
-// An AC system that spans beyond a double's precision (a capacitor at a
-// frequency near zero) goes to the dense elimination; after a Reset the next
-// frequency's system is the sparse solver's again, as in a sweep, whose
-// points would otherwise all go dense after the first such one.
-TEST_F(CircuitEquationsTest, ResetLetsTheSparseSolverTakeTheNextACSystemAgain) {
-    auto& vac = Add<TVAC>("1");
-    auto& r = Add<TResistor>("1k");
-    auto& c = Add<TCapacitor>("10u");
-    auto& gnd = Add<TGnd>();
-    auto& y = Add<TYConnection>();
-    Chain({&vac, &r, &c, &y, &vac});
-    Wire(y, 2, gnd, 0);
-    ASSERT_TRUE(Equations.CheckCircuit());
-    std::vector<TComplex> matrix;
-    std::vector<TComplex> rhs;
-    TSparseSystemSolver<TComplex> solver({matrix, rhs});
-    TAssembledSystem<TComplex> system;
-    for (const double frequency : {1e-12, 1e3}) {
-        StoreFrequencyVariable(Host.VariableLines, frequency);
-        Equations.AssembleAC(system);
-        solver.Reset();
-        solver.Solve(system);
+// A resistor and a capacitor on an AC source, its systems solved by one
+// sparse solver at the frequencies given, with a Reset before those marked.
+// An AC system spans beyond a double's precision at a frequency near zero.
+struct TFrequencyStep {
+    double Frequency;
+    bool Reset;
+};
+class SpanningSystemTest : public TAnalysisFixture {
+protected:
+    void SetUp() override {
+        auto& vac = Add<TVAC>("1");
+        auto& r = Add<TResistor>("1k");
+        auto& c = Add<TCapacitor>("10u");
+        auto& gnd = Add<TGnd>();
+        auto& y = Add<TYConnection>();
+        Chain({&vac, &r, &c, &y, &vac});
+        Wire(y, 2, gnd, 0);
+        ASSERT_TRUE(Equations.CheckCircuit());
     }
-    EXPECT_EQ(solver.HandedOver(), 0); // counted since the last Reset
-    EXPECT_EQ(solver.SolvedHere(), 1);
+    void Run(std::initializer_list<TFrequencyStep> steps) {
+        for (const TFrequencyStep& step : steps) {
+            StoreFrequencyVariable(Host.VariableLines, step.Frequency);
+            Equations.AssembleAC(System);
+            if (step.Reset) {
+                Solver.Reset();
+            }
+            Solver.Solve(System);
+        }
+    }
+    std::vector<TComplex> Matrix;
+    std::vector<TComplex> Rhs;
+    TSparseSystemSolver<TComplex> Solver{{Matrix, Rhs}};
+    TAssembledSystem<TComplex> System;
+};
+
+// After a Reset the next frequency's system is the sparse solver's again,
+// as in a sweep, whose points would otherwise all go dense after the first
+// spanning one.
+TEST_F(SpanningSystemTest, ResetLetsTheSparseSolverTakeTheNextSystemAgain) {
+    Run({{1e-12, true}, {1e3, true}});
+    EXPECT_EQ(Solver.HandedOver(), 0); // counted since the last Reset
+    EXPECT_EQ(Solver.SolvedHere(), 1);
+}
+
+// Only a preparation whose systems all went dense so far sends the rest
+// there: one that mixed both kinds would stand as a search of neither.
+TEST_F(SpanningSystemTest, ASpanningSystemAfterASparseOneLeavesTheNextToTheSparseSolver) {
+    Run({{1e3, true}, {1e-12, false}, {1e3, false}});
+    EXPECT_EQ(Solver.HandedOver(), 1);
+    EXPECT_EQ(Solver.SolvedHere(), 2);
 }
 
 } // namespace
