@@ -212,12 +212,12 @@ int TCircuitEquations::DCSparseSolves() const {
     return FSparseDCSolver != nullptr ? FSparseDCSolver->SolvedHere() : 0;
 }
 
-int TCircuitEquations::DCDirectOrder() const {
-    return FSparseDCSolver != nullptr ? FSparseDCSolver->DirectOrder() : 0;
+bool TCircuitEquations::DCLeftDense() const {
+    return FSparseDCSolver != nullptr && FSparseDCSolver->DirectOrder() >= FState.SystemSize;
 }
 
 bool TCircuitEquations::DCSolvedDense() const {
-    return FSparseDCSolver == nullptr || FSparseDCSolver->DirectOrder() >= FState.SystemSize;
+    return FSparseDCSolver == nullptr || DCLeftDense();
 }
 
 void TCircuitEquations::SolveACLinear() {

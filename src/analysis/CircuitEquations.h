@@ -89,12 +89,12 @@ public:
     int DCHandOvers() const;
     // DC systems the sparse solver solved itself since the last preparation.
     int DCSparseSolves() const;
-    // The order up to which the sparse solver hands this preparation's DC
-    // systems to the dense elimination unasked (0 for the reference solver).
-    int DCDirectOrder() const;
+    // Whether the sparse solver leaves every DC system of this preparation
+    // to the dense elimination (a circuit too small for it to pay, or one
+    // that spans beyond a double's precision); false on the reference solver.
+    bool DCLeftDense() const;
     // Whether every DC system of this preparation goes to the dense
-    // elimination: on the reference solver, or a circuit too small for the
-    // sparse one to pay.
+    // elimination: on the reference solver, or left there by the sparse one.
     bool DCSolvedDense() const;
     // A solver of the present kind that works in the analysis state's dense
     // arrays when it needs them.

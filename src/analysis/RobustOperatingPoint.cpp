@@ -22,8 +22,7 @@ TRobustOperatingPoint::TRobustOperatingPoint(TCircuitEquations& equations,
 TOperatingPointFallback TRobustOperatingPoint::Fallback(TSolverKind kind) {
     // A circuit whose systems the sparse path leaves to the dense
     // elimination has its steps solved dense as well.
-    const bool sparse =
-        kind == TSolverKind::Sparse && Equations.DCDirectOrder() < Equations.State().SystemSize;
+    const bool sparse = kind == TSolverKind::Sparse && !Equations.DCLeftDense();
     TStepSolver& solver = sparse ? static_cast<TStepSolver&>(Sparse) : Dense;
     return TOperatingPointFallback(Equations.Canvas(), solver,
                                    [this] { Equations.CheckUserBreak(); });
